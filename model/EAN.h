@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/CodePart.h"
+#include "model/Modulo10.h"
+
+namespace varnholt {
+
+// Verifies EAN-13 and EAN-8 numbers, computes their check digits and splits them into
+// number system, manufacturer code and product code. Each call first resets every result,
+// so the read-only properties always describe the last call alone. Nothing is ever thrown.
+class EAN {
+  public:
+    // Check digit of the body processed by the last call, 0 to 9; -1 when there was none.
+    std::int16_t CheckDigit() const noexcept { return checkDigit_; }
+    // Manufacturer code cut from the last number; the integer -1 for EAN-8, 0 when not set.
+    CodePart ManufacturerCode() const { return manufacturerCode_; }
+    // The leading 2 or 3 characters of the last number; the integer 0 when not set.
+    CodePart NumberSystem() const { return numberSystem_; }
+    // Product code cut from the last number; the integer 0 when not set.
+    CodePart ProductCode() const { return productCode_; }
+
+    // Check digit of a 12-digit (EAN-13) or 7-digit (EAN-8) body, blanks and hyphens
+    // allowed anywhere; -1 for any other length or a body holding a non-digit.
+    std::int16_t Calculate(std::string_view Number);
+    // True when a complete 13- or 8-digit number ends in the right check digit. The split
+    // fields are filled from the body even when it holds a non-digit.
+    bool Check(std::string_view Number);
+
+  private:
+    // Resets the four results, then drops every blank and after that every hyphen.
+    void PrepareNumber(std::string& number);
+    // 2 when the first two characters read as a number in TwoDigitPrefixes, otherwise 3.
+    std::int16_t NumberSystemLength(std::string_view body) const noexcept;
+    // Cuts a 12- or 7-character body into its fields, then computes its check digit;
+    // false when no check digit could be computed.
+    bool SplitNumber(std::string_view body);
+
+    // Leading two digits whose number system is two digits long; all others take three.
+    static constexpr std::array<std::int16_t, 58> TwoDigitPrefixes{
+        0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17, 18, 19,
+        20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 37, 45, 49,
+        50, 54, 57, 64, 70, 73, 76, 80, 81, 82, 83, 84, 87, 90, 91, 93, 94, 99};
+
+    std::int16_t checkDigit_ = -1;
+    CodePart manufacturerCode_{std::int16_t{0}};
+    CodePart numberSystem_{std::int16_t{0}};
+    CodePart productCode_{std::int16_t{0}};
+    // Made on first need and kept; held in place, so a check allocates nothing.
+    std::optional<Modulo10> Calculator;
+};
+
+}  // namespace varnholt

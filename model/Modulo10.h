@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace varnholt {
+
+// The weighted modulo-10 check digit of EAN/GS1 numbers: data digits weigh 3 and 1
+// alternately, 3 at the rightmost one, and the check digit tops the weighted sum up to the
+// next multiple of ten. Blanks and hyphens are ignored anywhere; nothing is ever thrown.
+class Modulo10 {
+  public:
+    // The check digit of the last Calculate or Check, 0 to 9, or -1 when there was none.
+    std::int16_t CheckDigit() const noexcept { return checkDigit_; }
+
+    // The check digit 0 to 9 of `Number` (data digits only), or -1 when the text is empty,
+    // holds anything but digits, blanks and hyphens, or is too long for 16-bit arithmetic.
+    // Leaves the result in CheckDigit.
+    std::int16_t Calculate(std::string_view Number);
+
+    // True when the last character of `Number` is the check digit of the characters before
+    // it. CheckDigit then holds the digit computed for those characters, or -1 when none
+    // could be computed.
+    bool Check(std::string_view Number);
+
+  private:
+    // Resets CheckDigit, then drops every blank and after that every hyphen.
+    void PrepareNumber(std::string& number);
+    // Sets CheckDigit from the digits of `body`; false, with CheckDigit untouched, when a
+    // character is no digit or a value passes the 16-bit limit.
+    bool ComputeCheckDigit(std::string_view body);
+
+    // Entry i is (10 - i) mod 10: the digit that tops a sum ending in i up to a multiple of 10.
+    static constexpr std::array<std::int16_t, 10> Complements{0, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+
+    std::int16_t checkDigit_ = -1;
+};
+
+}  // namespace varnholt
