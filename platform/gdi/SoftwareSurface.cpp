@@ -116,6 +116,9 @@ void SoftwareSurface::Column(int x, int top, int bottom, std::uint32_t pixel) no
     }
     const int from = std::max(top, 0);
     const int to = std::min(bottom, height_);
+    if (from >= to) {
+        return;
+    }
     const auto stride = static_cast<std::size_t>(width_);
     std::uint32_t* p =
         pixels_.data() + static_cast<std::size_t>(from) * stride + static_cast<std::size_t>(x);
@@ -142,7 +145,8 @@ bool SoftwareSurface::Rectangle(int left, int top, int right, int bottom) {
     }
     const std::uint32_t pixel = CurrentPenPixel();
     Column(left, top, bottom, pixel);
-    if (right - left > 1) {
+    // right > left here, so right - 1 cannot overflow where right - left could.
+    if (right - 1 > left) {
         Column(right - 1, top, bottom, pixel);
         Row(top, left, right, pixel);
         Row(bottom - 1, left, right, pixel);
