@@ -1,0 +1,33 @@
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "demo/FormVarnholtWindow.h"
+
+namespace {
+
+bool IsSet(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0';
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Without a display Qt would abort with little explanation; say what is missing instead.
+    if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY") && !IsSet("QT_QPA_PLATFORM")) {
+        std::fputs(
+            "varnholt: no display to open the window on (neither DISPLAY nor "
+            "WAYLAND_DISPLAY is set)\n",
+            stderr);
+        return 1;
+    }
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Varnholt"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Varnholt"));
+    QApplication::setApplicationVersion(QStringLiteral(VARNHOLT_VERSION));
+
+    varnholt::FormVarnholtWindow window;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QWidget>
+
+#include "control/Barcode.h"
+#include "control/ControlHost.h"
+#include "control/PropertyStore.h"
+#include "platform/gdi/SoftwareSurface.h"
+
+namespace varnholt::qt {
+
+// A Qt widget that hosts one Barcode control, for any Qt window to place.
+//
+// The control paints into a back buffer (a software surface of the widget's size) that the
+// widget shows, each control pixel as a whole number of device pixels, never smoothed.
+// Repaints the control asks for run at once, inside the call that asked; the control's
+// events reach Qt as the signals Change, Click and DblClick, emitted synchronously.
+class BarcodeWidget final : public QWidget, private ControlHost {
+    Q_OBJECT
+
+  public:
+    // Creates the control. With `stored` it is restored from that store; without, it is
+    // placed new (Enabled, window-text colour, the default number).
+    explicit BarcodeWidget(QWidget* parent = nullptr, const PropertyStore* stored = nullptr);
+    ~BarcodeWidget() override;
+
+    // The hosted control: read and set its members here. Valid as long as the widget.
+    Barcode& Control() noexcept { return control_; }
+    const Barcode& Control() const noexcept { return control_; }
+    // The control's pixels as last painted.
+    const gdi::SoftwareSurface& BackBuffer() const noexcept { return buffer_; }
+    // Whether the control currently accepts clicks (Enabled as of its last paint).
+    bool ClicksEnabled() const noexcept { return clicksEnabled_; }
+    // Whether a property changed since the last Save.
+    bool IsModified() const noexcept { return modified_; }
+    // Writes the control's persisted properties to `store`.
+    void Save(PropertyStore& store);
+
+    // The text screen readers get as the control's value.
+    QString AccessibleValue() const;
+
+    QSize sizeHint() const override;
+
+  Q_SIGNALS:
+    void Change();
+    void Click();
+    void DblClick();
+    // A persisted property changed; the container should save before it is lost.
+    void Modified(const QString& propertyName);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    // ControlHost
+    void Repaint() override;
+    void PropertyChanged(std::string_view propertyName) override;
+    void RaiseEvent(int eventNumber) override;
+    void SetEnabledState(bool enabled) override;
+    DrawingSurface& Surface() override;
+    float DrawingAreaHeight() override;
+    void SetWidth(float twips) override;
+    float TwipsPerPixel() override;
+
+    // Fills the buffer white and runs the control's paint handler into it.
+    void PaintControl();
+    // Runs a paint the window system asked for, outside the window system's paint event,
+    // so that a Change handler may open a modal box.
+    void PaintControlLater();
+    void AnnounceValue();
+
+    gdi::SoftwareSurface buffer_;
+    Barcode control_;
+    int paintDepth_ = 0;
+    bool freshPaint_ = false;
+    bool paintQueued_ = false;
+    bool clicksEnabled_ = true;
+    bool modified_ = false;
+};
+
+}  // namespace varnholt::qt
