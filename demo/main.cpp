@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "demo/FormVarnholtWindow.h"
+#include "model/Version.h"
 
 namespace {
 
@@ -25,7 +26,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnholt"));
     QApplication::setApplicationDisplayName(QStringLiteral("Varnholt"));
-    QApplication::setApplicationVersion(QStringLiteral(VARNHOLT_VERSION));
+    QApplication::setApplicationVersion(QString::fromLatin1(
+        varnholt::kVersion.data(), static_cast<qsizetype>(varnholt::kVersion.size())));
 
     varnholt::FormVarnholtWindow window;
     window.show();

@@ -1,0 +1,52 @@
+# Installs the libraries, their public headers and a CMake package, so that other programs
+# use the control with find_package(Varnholt CONFIG) or pkg-config.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(VARNHOLT_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/Varnholt)
+set(VARNHOLT_INCLUDE_DIR ${CMAKE_INSTALL_INCLUDEDIR}/varnholt)
+
+# A library target with its public headers, versioned from the project.
+function(varnholt_library target)
+    cmake_parse_arguments(ARG "" "" "HEADERS" ${ARGN})
+    target_sources(${target} PUBLIC FILE_SET HEADERS BASE_DIRS ${PROJECT_SOURCE_DIR}
+                   FILES ${ARG_HEADERS})
+    target_include_directories(${target} PUBLIC $<INSTALL_INTERFACE:${VARNHOLT_INCLUDE_DIR}>)
+    set_target_properties(${target} PROPERTIES VERSION ${PROJECT_VERSION}
+                                               SOVERSION ${PROJECT_VERSION_MAJOR})
+endfunction()
+
+function(varnholt_install_package)
+    install(TARGETS varnholt_model varnholt_control varnholt_gdi
+            EXPORT VarnholtTargets
+            ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT core
+            LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT core
+            FILE_SET HEADERS DESTINATION ${VARNHOLT_INCLUDE_DIR} COMPONENT core)
+    install(FILES ${PROJECT_BINARY_DIR}/generated/model/Version.h
+            DESTINATION ${VARNHOLT_INCLUDE_DIR}/model COMPONENT core)
+    install(EXPORT VarnholtTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
+            COMPONENT core)
+
+    if(TARGET varnholt_qt)
+        install(TARGETS varnholt_qt
+                EXPORT VarnholtQtTargets
+                ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT qt
+                LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT qt
+                FILE_SET HEADERS DESTINATION ${VARNHOLT_INCLUDE_DIR} COMPONENT qt)
+        install(EXPORT VarnholtQtTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
+                COMPONENT qt)
+        install(TARGETS varnholt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT demo)
+    endif()
+
+    configure_package_config_file(cmake/VarnholtConfig.cmake.in
+        ${PROJECT_BINARY_DIR}/VarnholtConfig.cmake INSTALL_DESTINATION ${VARNHOLT_CMAKE_DIR})
+    write_basic_package_version_file(${PROJECT_BINARY_DIR}/VarnholtConfigVersion.cmake
+        COMPATIBILITY SameMajorVersion)
+    install(FILES ${PROJECT_BINARY_DIR}/VarnholtConfig.cmake
+                  ${PROJECT_BINARY_DIR}/VarnholtConfigVersion.cmake
+            DESTINATION ${VARNHOLT_CMAKE_DIR} COMPONENT core)
+
+    configure_file(cmake/varnholt.pc.in ${PROJECT_BINARY_DIR}/varnholt.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/varnholt.pc
+            DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT core)
+endfunction()
