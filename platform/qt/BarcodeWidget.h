@@ -39,10 +39,14 @@ class BarcodeWidget final : public QWidget, private ControlHost {
     // The text screen readers get as the control's value.
     QString AccessibleValue() const;
 
+    // The control's own size: 115 x 81 pixels.
     QSize sizeHint() const override;
 
   Q_SIGNALS:
+    // The painted number differs from the one painted before; emitted inside the paint,
+    // after the symbol is drawn and Valid, Country and the code parts are current.
     void Change();
+    // The user clicked, or double-clicked, the control; never while it is disabled.
     void Click();
     void DblClick();
     // A persisted property changed; the container should save before it is lost.
