@@ -7,8 +7,10 @@ way a window manager does. Everything it starts is stopped again on exit.
 
 import ctypes
 import os
+import select
 import subprocess
 import tempfile
+import threading
 import time
 
 
@@ -64,7 +66,7 @@ class XSession:
         self.env.pop("WAYLAND_DISPLAY", None)
         self.env.pop("QT_QPA_PLATFORM", None)
         self.env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="varnholt-runtime-"))
-        self.app = subprocess.Popen([self.program], env=self.env, stdout=self.log,
+        self.app = subprocess.Popen(self.program_command(), env=self.env, stdout=self.log,
                                     stderr=subprocess.STDOUT)
         self.processes.append(self.app)
         return self
@@ -80,6 +82,10 @@ class XSession:
                     process.wait()
         self.log.close()
         return False
+
+    def program_command(self):
+        """The command line that starts the program; a subclass may wrap it (in valgrind)."""
+        return [self.program]
 
     def program_log(self) -> str:
         with open(self.log.name, errors="replace") as log:
@@ -184,3 +190,123 @@ class XSession:
         x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
         x11.XFlush(display)
         x11.XCloseDisplay(display)
+
+
+class MapWatcher:
+    """Watches which top-level windows the X server maps and unmaps, from a connection of its
+    own. A message box is a new top-level window, so the watcher sees every box the program
+    opens, also one that something other than the test closed again at once.
+
+    Use as a context manager inside an XSession; `mapped` holds the windows mapped now,
+    `ever_mapped` every window mapped since the watcher started, in order.
+    """
+
+    _DESTROY_NOTIFY, _UNMAP_NOTIFY, _MAP_NOTIFY = 17, 18, 19
+    _SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
+
+    def __init__(self, session: XSession):
+        self.session = session
+        self.mapped = set()
+        self.ever_mapped = []
+        self._changed = threading.Condition()
+        self._stop = False
+        self._sync_asked = 0
+        self._sync_done = 0
+        self._error = None
+        self._ready = threading.Event()
+        self._thread = threading.Thread(target=self._watch, daemon=True)
+
+    def __enter__(self):
+        self._thread.start()
+        self._ready.wait(timeout=10)
+        if self._error:
+            raise self._error
+        if not self._ready.is_set():
+            raise RuntimeError("the window watcher did not start")
+        return self
+
+    def __exit__(self, *exc):
+        self._stop = True
+        self._thread.join(timeout=10)
+        return False
+
+    def sync(self, timeout=30.0):
+        """Returns once every map and unmap the server did before this call is recorded."""
+        with self._changed:
+            self._sync_asked += 1
+            asked = self._sync_asked
+        self.wait(lambda w: w._sync_done >= asked, timeout, "the window watcher's round trip",
+                  program_runs=False)
+
+    def wait(self, condition, timeout, what, program_runs=True):
+        """Waits until condition(watcher) holds; fails early if the program ends meanwhile
+        (unless it need not run)."""
+        deadline = time.monotonic() + timeout
+        with self._changed:
+            while not condition(self):
+                if self._error:
+                    raise self._error
+                left = deadline - time.monotonic()
+                if left <= 0:
+                    raise TimeoutError(f"{what}: still not so after {timeout} s "
+                                       f"(mapped windows: {sorted(self.mapped)})")
+                if program_runs and self.session.app.poll() is not None:
+                    raise RuntimeError(f"the program ended while waiting for {what}:\n"
+                                       + self.session.program_log())
+                self._changed.wait(min(left, 0.1))
+
+    def _watch(self):
+        try:
+            x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+            x11.XOpenDisplay.restype = ctypes.c_void_p
+            x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+            x11.XDefaultRootWindow.restype = ctypes.c_ulong
+            x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+            x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+            x11.XConnectionNumber.argtypes = [ctypes.c_void_p]
+            x11.XPending.argtypes = [ctypes.c_void_p]
+            x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+            x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+            x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+            display = x11.XOpenDisplay(self.session.env["DISPLAY"].encode())
+            if not display:
+                raise RuntimeError("the window watcher cannot open the X display")
+        except Exception as error:  # handed to the waiting thread
+            self._error = error
+            self._ready.set()
+            return
+        try:
+            x11.XSelectInput(display, x11.XDefaultRootWindow(display),
+                             self._SUBSTRUCTURE_NOTIFY_MASK)
+            x11.XSync(display, 0)
+            self._ready.set()
+            # An XEvent is a union of 24 longs; the window these events concern follows the
+            # type, serial, send_event, display and event (or parent) fields.
+            event = (ctypes.c_long * 24)()
+            fd = x11.XConnectionNumber(display)
+            while not self._stop:
+                select.select([fd], [], [], 0.02)
+                asked = self._sync_asked
+                if asked > self._sync_done:
+                    # A round trip: the events the server sent before it are then queued.
+                    x11.XSync(display, 0)
+                while x11.XPending(display):
+                    x11.XNextEvent(display, event)
+                    kind = event[0] & 0xFFFFFFFF
+                    window = event[5] & 0xFFFFFFFFFFFFFFFF
+                    with self._changed:
+                        if kind == self._MAP_NOTIFY:
+                            self.mapped.add(window)
+                            if window not in self.ever_mapped:
+                                self.ever_mapped.append(window)
+                        elif kind in (self._UNMAP_NOTIFY, self._DESTROY_NOTIFY):
+                            self.mapped.discard(window)
+                        self._changed.notify_all()
+                if asked > self._sync_done:
+                    with self._changed:
+                        self._sync_done = asked
+                        self._changed.notify_all()
+        except Exception as error:
+            self._error = error
+        finally:
+            x11.XCloseDisplay(display)
