@@ -9,6 +9,8 @@ PACKAGES := cmake ninja-build g++ make pkg-config clang-format \
             qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
 # The end-to-end test drives the real window in a virtual X server.
 PACKAGES += python3 xvfb xdotool x11-xserver-utils imagemagick zbar-tools
+# The soak of the window runs it under valgrind too.
+PACKAGES += valgrind
 
 WERROR ?= OFF
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -49,3 +51,21 @@ format-check: deps
 
 clean:
 	rm -rf build build-asan
+
+# The real window: 2,000 random keys (SOAK_KEYS), then a short run under valgrind; and its
+# start-up against a bare Qt window's (STARTUP_RUNS runs each).
+SOAK_KEYS ?= 2000
+STARTUP_RUNS ?= 15
+
+.PHONY: soak bench-startup
+
+soak: deps
+	cmake --preset default $(CONFIGURE_FLAGS) >/dev/null
+	cmake --build --preset default --target varnholt
+	python3 tests/e2e/soak.py build/bin/varnholt --keys $(SOAK_KEYS)
+	python3 tests/e2e/soak.py build/bin/varnholt --valgrind --keys 60 --seed 7
+
+bench-startup: deps
+	cmake --preset default $(CONFIGURE_FLAGS) >/dev/null
+	cmake --build --preset default --target varnholt bare_window
+	python3 bench/startup.py build/bin/varnholt build/bin/bare_window --runs $(STARTUP_RUNS)
