@@ -223,6 +223,18 @@ class Failure(AssertionError):
     pass
 
 
+def resident(pid):
+    """The program's resident memory, for the log only (under valgrind, valgrind's)."""
+    try:
+        with open(f"/proc/{pid}/status") as status:
+            for line in status:
+                if line.startswith("VmRSS:"):
+                    return "resident " + " ".join(line.split()[1:])
+    except OSError:
+        pass
+    return "resident ?"
+
+
 def drive(x, watcher, keys, expected_after, boxes_at, args, work):
     """Types the keys, closes the boxes, checks the pictures; returns the program's exit
     code, the number of boxes seen and the program's output."""
@@ -292,7 +304,7 @@ def drive(x, watcher, keys, expected_after, boxes_at, args, work):
         if checkpoint:
             check_picture(expected_after[index], index + 1)
             print(f"  {index + 1} keys: '{expected_after[index]}', "
-                  f"{boxes_seen} boxes so far", flush=True)
+                  f"{boxes_seen} boxes so far, {resident(x.app.pid)}", flush=True)
 
     if x.app.poll() is not None:
         raise Failure("the program ended during the soak:\n" + x.program_log())
