@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
-#include <ranges>
 #include <string_view>
 
 namespace varnholt {
@@ -42,8 +41,17 @@ constexpr bool IsInverse(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) { return x != y; });
 }
 
+// A plain loop: clang 14 cannot compile libstdc++ 12's reverse view.
 constexpr bool IsReverse(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b | std::views::reverse);
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[b.size() - 1 - i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 constexpr bool ForEveryDigit(auto check) {
