@@ -1,20 +1,83 @@
 #include "model/EAN.h"
 
 #include <algorithm>
+#include <string>
 
 #include "model/LeadingNumber.h"
+#include "model/NumberText.h"
 
 namespace varnholt {
-void EAN::PrepareNumber(std::string& number) {
+namespace {
+
+constexpr bool IsDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
+
+// The characters of `text` that are neither blanks nor hyphens, when there are `longer` or
+// `shorter` of them: the text itself when it holds no blank or hyphen, else a copy in
+// `buffer`. The empty view for any other count.
+std::string_view KeptNumber(std::string_view text, std::array<char, 13>& buffer, std::size_t longer,
+                            std::size_t shorter) noexcept {
+    const std::size_t count = HasSeparator(text) ? KeptLength(text) : text.size();
+    if (count != longer && count != shorter) {
+        return {};
+    }
+    if (count == text.size()) {
+        return text;
+    }
+    CopyKept(text, buffer.data());
+    return {buffer.data(), count};
+}
+
+}  // namespace
+
+void EAN::Reset() noexcept {
     checkDigit_ = -1;
-    manufacturerCode_ = std::int16_t{0};
-    numberSystem_ = std::int16_t{0};
-    productCode_ = std::int16_t{0};
-    std::erase(number, ' ');
-    std::erase(number, '-');
+    bodyLength_ = 0;
+    systemLength_ = 0;
+}
+
+CodePart EAN::NumberSystem() const {
+    if (bodyLength_ == 0) {
+        return std::int16_t{0};
+    }
+    return std::string(body_.data(), systemLength_);
+}
+
+CodePart EAN::ManufacturerCode() const {
+    if (bodyLength_ == 0) {
+        return std::int16_t{0};
+    }
+    if (bodyLength_ == 7) {
+        return std::int16_t{-1};
+    }
+    // Number system and manufacturer code always share the first seven characters.
+    return std::string(body_.data() + systemLength_, 7u - systemLength_);
+}
+
+CodePart EAN::ProductCode() const {
+    if (bodyLength_ == 0) {
+        return std::int16_t{0};
+    }
+    if (bodyLength_ == 7) {
+        return std::string(body_.data() + systemLength_, 7u - systemLength_);
+    }
+    return std::string(body_.data() + 7, 5);
 }
 
 std::int16_t EAN::NumberSystemLength(std::string_view body) const noexcept {
+    // Two digits, the usual start, index a table; anything else is read as a number.
+    static constexpr std::array<bool, 100> kTwoDigitLeads = [] {
+        std::array<bool, 100> leads{};
+        for (const std::int16_t prefix : TwoDigitPrefixes) {
+            leads[static_cast<std::size_t>(prefix)] = true;
+        }
+        return leads;
+    }();
+    if (body.size() >= 2 && IsDigit(body[0]) && IsDigit(body[1])) {
+        const auto lead = static_cast<std::size_t>((body[0] - '0') * 10 + (body[1] - '0'));
+        return kTwoDigitLeads[lead] ? 2 : 3;
+    }
     const double lead = ReadLeadingNumber(body.substr(0, 2)).value;
     const bool twoDigits = std::ranges::any_of(
         TwoDigitPrefixes, [lead](std::int16_t prefix) { return prefix == lead; });
@@ -22,16 +85,10 @@ std::int16_t EAN::NumberSystemLength(std::string_view body) const noexcept {
 }
 
 bool EAN::SplitNumber(std::string_view body) {
-    const auto n = static_cast<std::size_t>(NumberSystemLength(body));
-    numberSystem_ = std::string(body.substr(0, n));
-    if (body.size() == 7) {
-        manufacturerCode_ = std::int16_t{-1};
-        productCode_ = std::string(body.substr(n, 7 - n));
-    } else {
-        // Number system and manufacturer code always share the first seven characters.
-        manufacturerCode_ = std::string(body.substr(n, 7 - n));
-        productCode_ = std::string(body.substr(7, 5));
-    }
+    checkDigit_ = -1;
+    std::copy(body.begin(), body.end(), body_.begin());
+    bodyLength_ = static_cast<std::uint8_t>(body.size());
+    systemLength_ = static_cast<std::uint8_t>(NumberSystemLength(body));
     if (!Calculator) {
         Calculator.emplace();
     }
@@ -44,22 +101,24 @@ bool EAN::SplitNumber(std::string_view body) {
 }
 
 std::int16_t EAN::Calculate(std::string_view Number) {
-    std::string number(Number);
-    PrepareNumber(number);
-    if (number.size() == 12 || number.size() == 7) {
+    std::array<char, 13> buffer;
+    const std::string_view number = KeptNumber(Number, buffer, 12, 7);
+    if (number.empty()) {
+        Reset();
+    } else {
         SplitNumber(number);
     }
     return checkDigit_;
 }
 
 bool EAN::Check(std::string_view Number) {
-    std::string number(Number);
-    PrepareNumber(number);
-    if (number.size() != 13 && number.size() != 8) {
+    std::array<char, 13> buffer;
+    const std::string_view number = KeptNumber(Number, buffer, 13, 8);
+    if (number.empty()) {
+        Reset();
         return false;
     }
-    const std::string_view body = std::string_view(number).substr(0, number.size() - 1);
-    if (!SplitNumber(body)) {
+    if (!SplitNumber(number.substr(0, number.size() - 1))) {
         return false;
     }
     return static_cast<unsigned char>(number.back()) - '0' == checkDigit_;

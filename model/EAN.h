@@ -19,11 +19,11 @@ class EAN {
     // Check digit of the body processed by the last call, 0 to 9; -1 when there was none.
     std::int16_t CheckDigit() const noexcept { return checkDigit_; }
     // Manufacturer code cut from the last number; the integer -1 for EAN-8, 0 when not set.
-    CodePart ManufacturerCode() const { return manufacturerCode_; }
+    CodePart ManufacturerCode() const;
     // The leading 2 or 3 characters of the last number; the integer 0 when not set.
-    CodePart NumberSystem() const { return numberSystem_; }
+    CodePart NumberSystem() const;
     // Product code cut from the last number; the integer 0 when not set.
-    CodePart ProductCode() const { return productCode_; }
+    CodePart ProductCode() const;
 
     // Check digit of a 12-digit (EAN-13) or 7-digit (EAN-8) body, blanks and hyphens
     // allowed anywhere; -1 for any other length or a body holding a non-digit.
@@ -33,12 +33,12 @@ class EAN {
     bool Check(std::string_view Number);
 
   private:
-    // Resets the four results, then drops every blank and after that every hyphen.
-    void PrepareNumber(std::string& number);
+    // Resets the four results.
+    void Reset() noexcept;
     // 2 when the first two characters read as a number in TwoDigitPrefixes, otherwise 3.
     std::int16_t NumberSystemLength(std::string_view body) const noexcept;
     // Cuts a 12- or 7-character body into its fields, then computes its check digit;
-    // false when no check digit could be computed.
+    // false, with CheckDigit -1, when no check digit could be computed.
     bool SplitNumber(std::string_view body);
 
     // Leading two digits whose number system is two digits long; all others take three.
@@ -48,9 +48,11 @@ class EAN {
         50, 54, 57, 64, 70, 73, 76, 80, 81, 82, 83, 84, 87, 90, 91, 93, 94, 99};
 
     std::int16_t checkDigit_ = -1;
-    CodePart manufacturerCode_{std::int16_t{0}};
-    CodePart numberSystem_{std::int16_t{0}};
-    CodePart productCode_{std::int16_t{0}};
+    // The body the fields are cut from, kept as it stands, and the fields' lengths: a check
+    // cuts nothing until a field is asked for. No body after a reset.
+    std::array<char, 12> body_{};
+    std::uint8_t bodyLength_ = 0;
+    std::uint8_t systemLength_ = 0;
     // Made on first need and kept; held in place, so a check allocates nothing.
     std::optional<Modulo10> Calculator;
 };

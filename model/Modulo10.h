@@ -1,8 +1,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace varnholt {
@@ -26,11 +26,12 @@ class Modulo10 {
     bool Check(std::string_view Number);
 
   private:
-    // Resets CheckDigit, then drops every blank and after that every hyphen.
-    void PrepareNumber(std::string& number);
-    // Sets CheckDigit from the digits of `body`; false, with CheckDigit untouched, when a
-    // character is no digit or a value passes the 16-bit limit.
-    bool ComputeCheckDigit(std::string_view body);
+    // Sets CheckDigit from a weighted sum.
+    void SetCheckDigit(std::int32_t sum) noexcept;
+    // Sets CheckDigit from the first `count` characters of `number` that are neither blanks
+    // nor hyphens; false, with CheckDigit untouched, when one of them is no digit or a value
+    // passes the 16-bit limit.
+    bool ComputeCheckDigit(std::string_view number, std::size_t count) noexcept;
 
     // Entry i is (10 - i) mod 10: the digit that tops a sum ending in i up to a multiple of 10.
     static constexpr std::array<std::int16_t, 10> Complements{0, 9, 8, 7, 6, 5, 4, 3, 2, 1};

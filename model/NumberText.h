@@ -1,0 +1,138 @@
+#pragma once
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+// How Modulo10 and EAN read a number in place, without a copy: blanks and hyphens are
+// skipped wherever they stand. Checks run on every key press, so the common case, a short
+// text of plain digits, is read eight characters at a time.
+namespace varnholt {
+
+constexpr bool IsSeparator(char c) noexcept {
+    return c == ' ' || c == '-';
+}
+
+// How many characters are left once every blank and hyphen is dropped.
+constexpr std::size_t KeptLength(std::string_view text) noexcept {
+    return text.size() - static_cast<std::size_t>(std::ranges::count_if(text, IsSeparator));
+}
+
+// The last character that is no blank or hyphen; '\0' when there is none.
+constexpr char LastKept(std::string_view text) noexcept {
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), IsSeparator);
+    return last == text.rend() ? '\0' : *last;
+}
+
+// Copies the characters that are no blank or hyphen to `out`, which has room for them all.
+constexpr void CopyKept(std::string_view text, char* out) noexcept {
+    std::copy_if(text.begin(), text.end(), out, [](char c) { return !IsSeparator(c); });
+}
+
+// Up to this many digits, no weighted sum comes near the 16-bit limit of 32,767: each digit
+// adds at most 27, and a weight-1 step's intermediate value at most 57 more.
+inline constexpr std::size_t kMaxUnlimitedDigits = 1000;
+
+namespace swar {
+
+// Words of characters, the first character in the lowest byte.
+inline constexpr bool kLittleEndian = std::endian::native == std::endian::little;
+
+template <class Word>
+constexpr Word Repeat(std::uint8_t byte) noexcept {
+    return static_cast<Word>(~Word{0} / 0xFF * byte);
+}
+
+template <class Word>
+Word Load(const char* p) noexcept {
+    Word word;
+    std::memcpy(&word, p, sizeof word);
+    return word;
+}
+
+// Whether every byte is '0' to '9': the high nibble is 3, and stays 3 when 6 is added.
+template <class Word>
+constexpr bool AllDigits(Word word) noexcept {
+    constexpr Word high = Repeat<Word>(0xF0);
+    constexpr Word three = Repeat<Word>(0x30);
+    return ((word & high) == three) && (((word + Repeat<Word>(0x06)) & high) == three);
+}
+
+// The sums of the even and the odd bytes, each byte 0 to 9: the multiplication gathers the
+// bytes a mask keeps in the top half-word.
+template <class Word>
+constexpr void AddDigits(Word digits, std::uint32_t& even, std::uint32_t& odd) noexcept {
+    constexpr Word mask = static_cast<Word>(~Word{0} / 0xFFFF * 0x00FF);
+    constexpr Word ones = static_cast<Word>(~Word{0} / 0xFFFF);
+    constexpr int top = static_cast<int>(sizeof(Word) * 8 - 16);
+    even += static_cast<std::uint32_t>(((digits & mask) * ones) >> top);
+    odd += static_cast<std::uint32_t>((((digits >> 8) & mask) * ones) >> top);
+}
+
+// Whether any byte is a blank or a hyphen: a byte equal to c leaves a zero byte in word ^ c.
+template <class Word>
+constexpr bool HasSeparator(Word word) noexcept {
+    const auto hasZero = [](Word w) {
+        return ((w - Repeat<Word>(0x01)) & ~w & Repeat<Word>(0x80)) != 0;
+    };
+    return hasZero(word ^ Repeat<Word>(' ')) || hasZero(word ^ Repeat<Word>('-'));
+}
+
+}  // namespace swar
+
+// Whether the text holds a blank or a hyphen.
+inline bool HasSeparator(std::string_view text) noexcept {
+    if (!swar::kLittleEndian || text.size() < 8) {
+        return std::ranges::any_of(text, IsSeparator);
+    }
+    // Whole words, the last one overlapping its neighbour: a byte seen twice does no harm.
+    for (std::size_t i = 0; i + 8 < text.size(); i += 8) {
+        if (swar::HasSeparator(swar::Load<std::uint64_t>(text.data() + i))) {
+            return true;
+        }
+    }
+    return swar::HasSeparator(swar::Load<std::uint64_t>(text.data() + text.size() - 8));
+}
+
+// The weighted sum of `digits`, the rightmost weighing 3, for at most kMaxUnlimitedDigits
+// characters; -1 when one of them is no digit.
+inline std::int32_t WeightedDigitSum(std::string_view digits) noexcept {
+    std::uint32_t three = 0;
+    std::uint32_t one = 0;
+    bool digitsOnly = true;
+    std::size_t i = digits.size();
+    // From the right, an even number of characters at a time, so that in every word the
+    // odd bytes, counted from the first, weigh 3.
+    if constexpr (swar::kLittleEndian) {
+        for (; i >= 8; i -= 8) {
+            const auto word = swar::Load<std::uint64_t>(digits.data() + i - 8);
+            digitsOnly &= swar::AllDigits(word);
+            swar::AddDigits(word - swar::Repeat<std::uint64_t>('0'), one, three);
+        }
+        if (i >= 4) {
+            const auto word = swar::Load<std::uint32_t>(digits.data() + i - 4);
+            digitsOnly &= swar::AllDigits(word);
+            swar::AddDigits(static_cast<std::uint32_t>(word - swar::Repeat<std::uint32_t>('0')),
+                            one, three);
+            i -= 4;
+        }
+    }
+    for (; i >= 2; i -= 2) {
+        const std::uint32_t right = static_cast<unsigned char>(digits[i - 1]) - 48u;
+        const std::uint32_t left = static_cast<unsigned char>(digits[i - 2]) - 48u;
+        digitsOnly &= (right <= 9) & (left <= 9);
+        three += right;
+        one += left;
+    }
+    if (i == 1) {
+        const std::uint32_t first = static_cast<unsigned char>(digits[0]) - 48u;
+        digitsOnly &= first <= 9;
+        three += first;
+    }
+    return digitsOnly ? static_cast<std::int32_t>(three * 3 + one) : -1;
+}
+
+}  // namespace varnholt
