@@ -5,6 +5,13 @@
 #include "model/LeadingNumber.h"
 
 namespace varnholt {
+namespace {
+
+constexpr bool IsDigit(char c) noexcept {
+    return c >= '0' && c <= '9';
+}
+
+}  // namespace
 
 // Sets Country from the number's GS1 prefix: the block that the first two digits fall in,
 // then a single prefix equal to the number that the first three characters form. Leaves
@@ -20,10 +27,15 @@ void Barcode::FindCountry(std::int16_t firstDigit, std::int16_t secondDigit,
     }
 
     const std::string_view firstThree = head.substr(0, 3);
-    if (!IsNumericText(firstThree)) {
+    double prefix = 0.0;
+    if (firstThree.size() == 3 && std::ranges::all_of(firstThree, IsDigit)) {
+        // Three digits, the usual start, need no number reading.
+        prefix = (firstThree[0] - '0') * 100 + (firstThree[1] - '0') * 10 + (firstThree[2] - '0');
+    } else if (IsNumericText(firstThree)) {
+        prefix = ReadLeadingNumber(firstThree).value;
+    } else {
         return;
     }
-    const double prefix = ReadLeadingNumber(firstThree).value;
     const auto* pair = std::ranges::lower_bound(
         CountryPrefixes, prefix, {},
         [](const CountryPrefix& p) { return static_cast<double>(p.prefix); });

@@ -28,7 +28,16 @@ constexpr std::int16_t DigitValue(char c) noexcept {
 // Row `gap` rows above the bottom of a drawing area of `height` pixels, rounded a half to
 // even; a height that gives no 32-bit row fails the drawing step.
 int RowAboveBottom(float height, double gap) {
-    const std::optional<std::int32_t> row = RoundToInt32(static_cast<double>(height) - gap);
+    const double exact = static_cast<double>(height) - gap;
+    // Heights are whole pixels nearly always, and such a row needs no rounding; this runs
+    // for every bar.
+    if (exact >= -2147483648.0 && exact <= 2147483647.0) {
+        const auto whole = static_cast<std::int32_t>(exact);
+        if (static_cast<double>(whole) == exact) {
+            return whole;
+        }
+    }
+    const std::optional<std::int32_t> row = RoundToInt32(exact);
     if (!row) {
         throw std::range_error("drawing area height out of range");
     }
@@ -96,9 +105,10 @@ void Barcode::OnPaint() noexcept {
 
     if (ValueText() != lastPaintedValue_) {
         Guarded([this] { host_.RaiseEvent(Change); });
+        // A Change handler may have set Value again; remember the value as it stands now.
+        // Without a change there is nothing to remember, and a long value is not copied.
+        Guarded([this] { lastPaintedValue_ = ValueText(); });
     }
-    // A Change handler may have set Value again; remember the value as it stands now.
-    Guarded([this] { lastPaintedValue_ = ValueText(); });
 }
 
 // Draws the guards and each position's modules and digit, and finds the country. Works on a

@@ -12,14 +12,17 @@ constexpr std::optional<std::int32_t> RoundToInt32(double value) noexcept {
     if (!(value >= -2147483648.5 && value <= 2147483647.5)) {
         return std::nullopt;
     }
-    double rounded = std::floor(value + 0.5);
-    if (rounded - value == 0.5 && std::fmod(rounded, 2.0) != 0.0) {
-        rounded -= 1.0;
+    const double rounded = std::floor(value + 0.5);
+    // In range, so the parity of a tie is that of a 64-bit integer: no fmod, which painting,
+    // calling this for every bar, would pay for.
+    auto integer = static_cast<std::int64_t>(rounded);
+    if (rounded - value == 0.5 && integer % 2 != 0) {
+        integer -= 1;
     }
-    if (rounded < -2147483648.0 || rounded > 2147483647.0) {
+    if (integer < INT32_MIN || integer > INT32_MAX) {
         return std::nullopt;
     }
-    return static_cast<std::int32_t>(rounded);
+    return static_cast<std::int32_t>(integer);
 }
 
 }  // namespace varnholt
