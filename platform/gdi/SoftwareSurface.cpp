@@ -1,6 +1,7 @@
 #include "platform/gdi/SoftwareSurface.h"
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 #include "platform/gdi/DigitFont.h"
@@ -31,6 +32,33 @@ constexpr ColorRef ColorOf(std::uint32_t pixel) noexcept {
 }
 
 static_assert(ColorOf(PixelOf(0x00123456)) == 0x00123456);
+
+// The lit pixels of each digit glyph, row and column, worked out once: a glyph that lies
+// wholly inside the raster is drawn from this list, with no test per pixel.
+struct LitPixels {
+    std::array<std::uint8_t, kGlyphWidth * kGlyphHeight> row{};
+    std::array<std::uint8_t, kGlyphWidth * kGlyphHeight> column{};
+    std::size_t count = 0;
+};
+
+constexpr std::array<LitPixels, DigitGlyphs.size()> kLitPixels = [] {
+    std::array<LitPixels, DigitGlyphs.size()> all{};
+    for (std::size_t digit = 0; digit < DigitGlyphs.size(); ++digit) {
+        LitPixels& lit = all[digit];
+        for (int row = 0; row < kGlyphHeight; ++row) {
+            for (int column = 0; column < kGlyphWidth; ++column) {
+                if (DigitGlyphs[digit][static_cast<std::size_t>(row)] >>
+                        (kGlyphWidth - 1 - column) &
+                    1) {
+                    lit.row[lit.count] = static_cast<std::uint8_t>(row);
+                    lit.column[lit.count] = static_cast<std::uint8_t>(column);
+                    ++lit.count;
+                }
+            }
+        }
+    }
+    return all;
+}();
 
 }  // namespace
 
@@ -122,7 +150,15 @@ void SoftwareSurface::Column(int x, int top, int bottom, std::uint32_t pixel) no
     const auto stride = static_cast<std::size_t>(width_);
     std::uint32_t* p =
         pixels_.data() + static_cast<std::size_t>(from) * stride + static_cast<std::size_t>(x);
-    for (int y = from; y < to; ++y, p += stride) {
+    // Bars are long columns, each pixel in a row of its own: four stores a step.
+    int y = from;
+    for (; to - y >= 4; y += 4, p += 4 * stride) {
+        p[0] = pixel;
+        p[stride] = pixel;
+        p[2 * stride] = pixel;
+        p[3 * stride] = pixel;
+    }
+    for (; y < to; ++y, p += stride) {
         *p = pixel;
     }
 }
@@ -164,20 +200,34 @@ bool SoftwareSurface::TextOutA(int x, int y, std::string_view text, int count) {
     }
     const std::uint32_t pixel = PixelOf(textColor_);
     const std::size_t characters = std::min(text.size(), static_cast<std::size_t>(count));
-    for (std::size_t i = 0; i < characters; ++i) {
+    // The rows of the raster that glyphs drawn at y reach; none when they all lie outside.
+    const long long firstRow = std::max(0LL, -static_cast<long long>(y));
+    const long long endRow = std::min<long long>(kGlyphHeight, static_cast<long long>(height_) - y);
+    for (std::size_t i = 0; i < characters && firstRow < endRow; ++i) {
         const Glyph* glyph = GlyphOf(text[i]);
-        if (glyph == nullptr) {
+        const long long cellLeft = x + static_cast<long long>(i) * kCellWidth;
+        if (glyph == nullptr || cellLeft >= width_ || cellLeft + kGlyphWidth <= 0) {
             continue;
         }
-        const long long cellLeft = x + static_cast<long long>(i) * kCellWidth;
-        for (int row = 0; row < kGlyphHeight; ++row) {
-            for (int column = 0; column < kGlyphWidth; ++column) {
-                if ((*glyph)[static_cast<std::size_t>(row)] >> (kGlyphWidth - 1 - column) & 1) {
-                    const long long px = cellLeft + column;
-                    const long long py = static_cast<long long>(y) + row;
-                    if (px >= 0 && py >= 0 && px < width_ && py < height_) {
-                        pixels_[static_cast<std::size_t>(py * width_ + px)] = pixel;
-                    }
+        if (cellLeft >= 0 && cellLeft + kGlyphWidth <= width_ && firstRow == 0 &&
+            endRow == kGlyphHeight) {
+            const LitPixels& lit = kLitPixels[static_cast<std::size_t>(glyph - DigitGlyphs.data())];
+            std::uint32_t* cell = pixels_.data() + static_cast<std::size_t>(y) * Stride() +
+                                  static_cast<std::size_t>(cellLeft);
+            for (std::size_t k = 0; k < lit.count; ++k) {
+                cell[lit.row[k] * Stride() + lit.column[k]] = pixel;
+            }
+            continue;
+        }
+        for (long long row = firstRow; row < endRow; ++row) {
+            const auto rowStart = static_cast<std::size_t>((y + row) * width_);
+            // Visit only the lit pixels: bit 4 is column 0.
+            for (unsigned bits = (*glyph)[static_cast<std::size_t>(row)]; bits != 0;
+                 bits &= bits - 1) {
+                const int column = kGlyphWidth - 1 - std::countr_zero(bits);
+                const long long px = cellLeft + column;
+                if (px >= 0 && px < width_) {
+                    pixels_[rowStart + static_cast<std::size_t>(px)] = pixel;
                 }
             }
         }

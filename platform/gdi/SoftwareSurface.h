@@ -61,6 +61,7 @@ class SoftwareSurface final : public DrawingSurface {
 
     // The slot of a live pen made here, or nothing.
     PenSlot* Find(PenHandle pen) noexcept;
+    std::size_t Stride() const noexcept { return static_cast<std::size_t>(width_); }
     std::uint32_t CurrentPenPixel() noexcept;
     // Paints column x from row top up to (not including) row bottom, clipped.
     void Column(int x, int top, int bottom, std::uint32_t pixel) noexcept;
