@@ -368,9 +368,6 @@ def soak(args):
         raise Failure(f"the program ended with exit code {code}:\n{log}")
     # Kept only when something failed.
     shutil.rmtree(work, ignore_errors=True)
-    os.unlink(session.log.name)
-    if session.env["XDG_RUNTIME_DIR"] != os.environ.get("XDG_RUNTIME_DIR"):
-        shutil.rmtree(session.env["XDG_RUNTIME_DIR"], ignore_errors=True)
 
 
 def report_valgrind(path, code):

@@ -8,7 +8,9 @@ way a window manager does. Everything it starts is stopped again on exit.
 import ctypes
 import os
 import select
+import shutil
 import subprocess
+import sys
 import tempfile
 import threading
 import time
@@ -65,7 +67,10 @@ class XSession:
         self.env = dict(os.environ, DISPLAY=":" + number, **self.env_extra)
         self.env.pop("WAYLAND_DISPLAY", None)
         self.env.pop("QT_QPA_PLATFORM", None)
-        self.env.setdefault("XDG_RUNTIME_DIR", tempfile.mkdtemp(prefix="varnholt-runtime-"))
+        self.runtime_dir = None
+        if "XDG_RUNTIME_DIR" not in self.env:
+            self.runtime_dir = tempfile.mkdtemp(prefix="varnholt-runtime-")
+            self.env["XDG_RUNTIME_DIR"] = self.runtime_dir
         self.app = subprocess.Popen(self.program_command(), env=self.env, stdout=self.log,
                                     stderr=subprocess.STDOUT)
         self.processes.append(self.app)
@@ -81,6 +86,13 @@ class XSession:
                     process.kill()
                     process.wait()
         self.log.close()
+        if self.runtime_dir is not None:
+            shutil.rmtree(self.runtime_dir, ignore_errors=True)
+        # The program's output is kept only when something went wrong.
+        if exc[0] is None:
+            os.unlink(self.log.name)
+        else:
+            print(f"the program's output is in {self.log.name}", file=sys.stderr)
         return False
 
     def program_command(self):
