@@ -11,6 +11,8 @@ PACKAGES := cmake ninja-build g++ make pkg-config clang-format \
 PACKAGES += python3 xvfb xdotool x11-xserver-utils imagemagick zbar-tools
 # The soak of the window runs it under valgrind too.
 PACKAGES += valgrind
+# The fuzzers (clang's libFuzzer) and the benchmarks' peers.
+PACKAGES += clang libclang-rt-14-dev libzint-dev libzxing-dev
 
 WERROR ?= OFF
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -51,6 +53,51 @@ format-check: deps
 
 clean:
 	rm -rf build build-asan
+
+# Fuzzing: each target for FUZZ_SECONDS (make fuzz) or FUZZ_SMOKE_SECONDS (make fuzz-smoke).
+# New inputs go to build-fuzz/corpus, findings to build-fuzz/findings; the seeds in
+# fuzz/corpus are only read.
+FUZZERS := model_fuzzer value_setter_fuzzer property_load_fuzzer paint_fuzzer
+FUZZ_SECONDS ?= 60
+FUZZ_SMOKE_SECONDS ?= 15
+
+.PHONY: build-fuzz fuzz fuzz-smoke build-bench bench
+
+build-fuzz: deps
+	cmake --preset fuzz $(CONFIGURE_FLAGS) >/dev/null
+	cmake --build --preset fuzz --target $(FUZZERS)
+
+fuzz: build-fuzz
+	@$(MAKE) --no-print-directory run-fuzzers SECONDS_EACH=$(FUZZ_SECONDS)
+
+fuzz-smoke: build-fuzz
+	@$(MAKE) --no-print-directory run-fuzzers SECONDS_EACH=$(FUZZ_SMOKE_SECONDS)
+
+.PHONY: run-fuzzers
+run-fuzzers:
+	@for fuzzer in $(FUZZERS); do \
+	    mkdir -p build-fuzz/corpus/$$fuzzer build-fuzz/findings; \
+	    log=build-fuzz/findings/$$fuzzer.log; \
+	    echo "== $$fuzzer, $(SECONDS_EACH) s"; \
+	    if ! UBSAN_OPTIONS=print_stacktrace=1 build-fuzz/bin/$$fuzzer \
+	            -max_total_time=$(SECONDS_EACH) -print_final_stats=1 \
+	            -artifact_prefix=build-fuzz/findings/$$fuzzer- \
+	            build-fuzz/corpus/$$fuzzer fuzz/corpus/$$fuzzer >$$log 2>&1; then \
+	        tail -n 40 $$log | cut -c1-300; echo "$$fuzzer found a fault; the input is in build-fuzz/findings"; \
+	        exit 1; \
+	    fi; \
+	    grep -E '^stat::(number_of_executed_units|peak_rss_mb)' $$log; \
+	done
+
+# Benchmarks: a Release build of its own, run with repetitions; prints medians and ratios.
+BENCH_REPETITIONS ?= 15
+
+build-bench: deps
+	cmake --preset bench $(CONFIGURE_FLAGS) >/dev/null
+	cmake --build --preset bench --target varnholt_bench
+
+bench: build-bench
+	python3 bench/ratios.py build-bench/bin/varnholt_bench --repetitions $(BENCH_REPETITIONS)
 
 # The real window: 2,000 random keys (SOAK_KEYS), then a short run under valgrind; and its
 # start-up against a bare Qt window's (STARTUP_RUNS runs each).

@@ -1,0 +1,70 @@
+#!/usr/bin/env python3
+"""Writes the seed inputs under fuzz/corpus/<target>/, in each fuzzer's input layout (see
+the comment at the top of each fuzzer). Run from anywhere; rewrites the seeds in place."""
+
+import pathlib
+import struct
+
+CORPUS = pathlib.Path(__file__).resolve().parent / "corpus"
+NUMBER = b"5400101109971"
+
+
+def model():
+    plain = [NUMBER, b"540010110997", b"9638507", b"96385074", b"540-0101 10997 1", b" 7-",
+             b"x9", b"7x", b"", b"54001O110997", b"0012345678905", b"4006381333931"]
+    seeds = [b"\x00" + text for text in plain]
+    # Widened: 2^13 nines, 2^15 and 2^16 zeros, 2^20 nines.
+    seeds += [b"\xf8" + b"9", b"\xfa" + b"0", b"\xfb" + b"0", b"\xff" + b"9"]
+    return seeds
+
+
+def value_setter():
+    def seed(new_instance, first, text):
+        return bytes([1 if new_instance else 0, len(first)]) + first + text
+
+    return [seed(True, b"", NUMBER), seed(False, b"", b"12.5"), seed(True, b"5", b"-0"),
+            seed(True, NUMBER, NUMBER), seed(True, b"", b"-1e-999"), seed(False, b"", b" 1e5 "),
+            seed(True, b"", b"12345678901234"), seed(True, b"7", b""), seed(False, b"", b"-1")]
+
+
+def text_entry(key, text, width=0):
+    return bytes([key, 2, width, len(text)]) + text
+
+
+def property_load():
+    value = text_entry(2, NUMBER)
+    return [
+        b"\x01" + value,
+        b"\x00" + bytes([0, 0, 0]) + bytes([1, 1]) + struct.pack("<i", 0xFF) + value,
+        b"\x01" + text_entry(3, b"fAlSe") + text_entry(4, b"1e3") + text_entry(5, b"12.5"),
+        b"\x01" + bytes([6, 3]) + b"abc" + bytes([1]) + struct.pack("<i", -1),
+        b"\x00" + text_entry(5, NUMBER, width=0xFF),
+        b"\x01" + bytes([2, 0, 1]) + bytes([1, 0, 0]) + bytes([4, 1]) + struct.pack("<i", -2),
+    ]
+
+
+def paint():
+    def seed(height, color, flags, value, width=0):
+        return struct.pack("<fIBB", height, color, flags, width) + value
+
+    window_text = 0x80000008
+    return [seed(81.0, window_text, 1, NUMBER), seed(81.0, 0x000000FF, 0, b"0012345678905"),
+            seed(0.0, window_text, 1 | 1 << 1, NUMBER), seed(0.0, window_text, 1 | 2 << 1, NUMBER),
+            seed(0.0, window_text, 1 | 5 << 1, NUMBER), seed(-5.0, window_text, 1, NUMBER),
+            seed(1e9, 0x12345678, 1, b"12"), seed(81.0, window_text, 1, b""),
+            seed(81.0, 0x80000063, 1, NUMBER), seed(81.0, window_text, 1, NUMBER, width=0xFF)]
+
+
+def main():
+    for target, seeds in [("model_fuzzer", model()), ("value_setter_fuzzer", value_setter()),
+                          ("property_load_fuzzer", property_load()), ("paint_fuzzer", paint())]:
+        folder = CORPUS / target
+        folder.mkdir(parents=True, exist_ok=True)
+        for old in folder.glob("seed-*"):
+            old.unlink()
+        for index, seed in enumerate(seeds):
+            (folder / f"seed-{index:02d}").write_bytes(seed)
+
+
+if __name__ == "__main__":
+    main()
