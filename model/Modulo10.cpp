@@ -75,10 +75,14 @@ std::int16_t Modulo10::Calculate(std::string_view Number) {
         SetCheckDigit(sum);
         return checkDigit_;
     }
+    return CalculateKept(Number);
+}
+
+std::int16_t Modulo10::CalculateKept(std::string_view number) noexcept {
     checkDigit_ = -1;
-    const std::size_t count = KeptLength(Number);
+    const std::size_t count = KeptLength(number);
     if (count != 0) {
-        ComputeCheckDigit(Number, count);
+        ComputeCheckDigit(number, count);
     }
     return checkDigit_;
 }
@@ -91,15 +95,19 @@ bool Modulo10::Check(std::string_view Number) {
             return static_cast<unsigned char>(Number.back()) - '0' == checkDigit_;
         }
     }
+    return CheckKept(Number);
+}
+
+bool Modulo10::CheckKept(std::string_view number) noexcept {
     checkDigit_ = -1;
-    const std::size_t count = KeptLength(Number);
+    const std::size_t count = KeptLength(number);
     if (count <= 1) {
         return false;
     }
-    if (!ComputeCheckDigit(Number, count - 1)) {
+    if (!ComputeCheckDigit(number, count - 1)) {
         return false;
     }
-    return static_cast<unsigned char>(LastKept(Number)) - '0' == checkDigit_;
+    return static_cast<unsigned char>(LastKept(number)) - '0' == checkDigit_;
 }
 
 }  // namespace varnholt

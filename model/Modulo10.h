@@ -26,6 +26,10 @@ class Modulo10 {
     bool Check(std::string_view Number);
 
   private:
+    // Calculate and Check the long way: blanks and hyphens skipped, non-digits, long bodies.
+    // Kept out of line, so that the plain case needs no stack frame of theirs.
+    [[gnu::noinline]] std::int16_t CalculateKept(std::string_view number) noexcept;
+    [[gnu::noinline]] bool CheckKept(std::string_view number) noexcept;
     // Sets CheckDigit from a weighted sum.
     void SetCheckDigit(std::int32_t sum) noexcept;
     // Sets CheckDigit from the first `count` characters of `number` that are neither blanks

@@ -97,9 +97,42 @@ inline bool HasSeparator(std::string_view text) noexcept {
     return swar::HasSeparator(swar::Load<std::uint64_t>(text.data() + text.size() - 8));
 }
 
+namespace swar {
+
+// WeightedDigitSum of 8 to 16 characters, the usual body, in two words and no loop: the
+// last eight characters, and the first eight with those counted already turned into '0',
+// which adds nothing.
+inline std::int32_t WeightedDigitSum16(std::string_view digits) noexcept {
+    const std::size_t head = digits.size() - 8;
+    const auto right = Load<std::uint64_t>(digits.data() + head);
+    const std::uint64_t keep = head == 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * head)) - 1;
+    const auto left =
+        (Load<std::uint64_t>(digits.data()) & keep) | (Repeat<std::uint64_t>('0') & ~keep);
+    if (!(AllDigits(right) && AllDigits(left))) {
+        return -1;
+    }
+    // In the right word the odd bytes weigh 3; in the left one, those of the parity of
+    // head - 1.
+    std::uint32_t one = 0;
+    std::uint32_t three = 0;
+    AddDigits(right - Repeat<std::uint64_t>('0'), one, three);
+    std::uint32_t even = 0;
+    std::uint32_t odd = 0;
+    AddDigits(left - Repeat<std::uint64_t>('0'), even, odd);
+    const bool evenWeighsThree = head % 2 == 1;
+    three += evenWeighsThree ? even : odd;
+    one += evenWeighsThree ? odd : even;
+    return static_cast<std::int32_t>(three * 3 + one);
+}
+
+}  // namespace swar
+
 // The weighted sum of `digits`, the rightmost weighing 3, for at most kMaxUnlimitedDigits
 // characters; -1 when one of them is no digit.
 inline std::int32_t WeightedDigitSum(std::string_view digits) noexcept {
+    if (swar::kLittleEndian && digits.size() >= 8 && digits.size() <= 16) {
+        return swar::WeightedDigitSum16(digits);
+    }
     std::uint32_t three = 0;
     std::uint32_t one = 0;
     bool digitsOnly = true;
