@@ -17,12 +17,15 @@ class PaintHost final : public ControlHost {
     void PropertyChanged(std::string_view) override {}
     void RaiseEvent(int) override {}
     void SetEnabledState(bool) override {}
-    DrawingSurface& Surface() override { return surface; }
-    float DrawingAreaHeight() override { return static_cast<float>(kHeight); }
+    DrawingSurface& Surface() override { return drawOn != nullptr ? *drawOn : surface; }
+    float DrawingAreaHeight() override { return height; }
     void SetWidth(float) override {}
     float TwipsPerPixel() override { return 15.0f; }
 
     gdi::SoftwareSurface surface{Barcode::Width, kHeight};
+    // What Surface hands the control instead of the raster, when set.
+    DrawingSurface* drawOn = nullptr;
+    float height = static_cast<float>(kHeight);
     Barcode control{*this};
 };
 
