@@ -33,8 +33,7 @@ constexpr ColorRef ColorOf(std::uint32_t pixel) noexcept {
 
 static_assert(ColorOf(PixelOf(0x00123456)) == 0x00123456);
 
-// The lit pixels of each digit glyph, row and column, worked out once: a glyph that lies
-// wholly inside the raster is drawn from this list, with no test per pixel.
+// The lit pixels of each digit glyph, row and column, worked out once.
 struct LitPixels {
     std::array<std::uint8_t, kGlyphWidth * kGlyphHeight> row{};
     std::array<std::uint8_t, kGlyphWidth * kGlyphHeight> column{};
@@ -66,13 +65,27 @@ SoftwareSurface::SoftwareSurface(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-              PixelOf(kWhite)) {}
+              PixelOf(kWhite)) {
+    LayOutGlyphs();
+}
 
 void SoftwareSurface::Resize(int width, int height) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
                    PixelOf(kWhite));
+    LayOutGlyphs();
+}
+
+void SoftwareSurface::LayOutGlyphs() noexcept {
+    for (std::size_t digit = 0; digit < glyphs_.size(); ++digit) {
+        const LitPixels& lit = kLitPixels[digit];
+        GlyphLayout& layout = glyphs_[digit];
+        layout.count = lit.count;
+        for (std::size_t k = 0; k < lit.count; ++k) {
+            layout.offsets[k] = lit.row[k] * Stride() + lit.column[k];
+        }
+    }
 }
 
 void SoftwareSurface::Fill(ColorRef color) noexcept {
@@ -211,11 +224,12 @@ bool SoftwareSurface::TextOutA(int x, int y, std::string_view text, int count) {
         }
         if (cellLeft >= 0 && cellLeft + kGlyphWidth <= width_ && firstRow == 0 &&
             endRow == kGlyphHeight) {
-            const LitPixels& lit = kLitPixels[static_cast<std::size_t>(glyph - DigitGlyphs.data())];
+            const GlyphLayout& layout =
+                glyphs_[static_cast<std::size_t>(glyph - DigitGlyphs.data())];
             std::uint32_t* cell = pixels_.data() + static_cast<std::size_t>(y) * Stride() +
                                   static_cast<std::size_t>(cellLeft);
-            for (std::size_t k = 0; k < lit.count; ++k) {
-                cell[lit.row[k] * Stride() + lit.column[k]] = pixel;
+            for (std::size_t k = 0; k < layout.count; ++k) {
+                cell[layout.offsets[k]] = pixel;
             }
             continue;
         }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "control/DrawingSurface.h"
+#include "platform/gdi/DigitFont.h"
 
 namespace varnholt::gdi {
 
@@ -67,6 +68,15 @@ class SoftwareSurface final : public DrawingSurface {
     void Column(int x, int top, int bottom, std::uint32_t pixel) noexcept;
     // Paints row y from column left up to (not including) column right, clipped.
     void Row(int y, int left, int right, std::uint32_t pixel) noexcept;
+    // Works out glyphs_ for the current width.
+    void LayOutGlyphs() noexcept;
+
+    // Where each digit glyph's lit pixels lie in the raster, counted from the top-left pixel
+    // of its cell: a glyph wholly inside the raster is drawn from this list alone.
+    struct GlyphLayout {
+        std::array<std::size_t, kGlyphWidth * kGlyphHeight> offsets{};
+        std::size_t count = 0;
+    };
 
     int width_;
     int height_;
@@ -74,6 +84,7 @@ class SoftwareSurface final : public DrawingSurface {
     std::array<PenSlot, kMaxPens> pens_{};
     PenHandle currentPen_ = kStockBlackPen;
     ColorRef textColor_ = 0;
+    std::array<GlyphLayout, DigitGlyphs.size()> glyphs_{};
 };
 
 }  // namespace varnholt::gdi
