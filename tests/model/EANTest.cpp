@@ -161,5 +161,29 @@ TEST(EanNumberSystem, FollowsTheTwoDigitPrefixList) {
     }
 }
 
+// A number without blanks or hyphens is read in place, several characters at a time; one
+// with them is read without them. A separator at any position must be found and skipped, and
+// a second number filled in its place must be dropped.
+TEST(EanSeparators, ASeparatorAnywhereIsSkipped) {
+    const std::string numbers[] = {"5400101109971", "96385074"};
+    for (const std::string& number : numbers) {
+        EAN plain;
+        ASSERT_TRUE(plain.Check(number));
+        for (std::size_t at = 0; at <= number.size(); ++at) {
+            for (const char separator : {' ', '-'}) {
+                std::string spaced = number;
+                spaced.insert(at, 1, separator);
+                EAN ean = UsedEan();
+                EXPECT_TRUE(ean.Check(spaced)) << spaced;
+                ExpectFields(ean, {plain.CheckDigit(), plain.NumberSystem(),
+                                   plain.ManufacturerCode(), plain.ProductCode()});
+                spaced.insert(at, 1, '5');
+                EXPECT_FALSE(ean.Check(spaced)) << spaced;
+                ExpectFields(ean, kReset);
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace varnholt

@@ -59,6 +59,51 @@ INSTANTIATE_TEST_SUITE_P(
         CalculateCase{"BlanksDoNotCount", std::string(32767, '0') + " ", 0}),
     test::CaseName{});
 
+// Plain digits are read several at a time, from the right; a check digit worked out one
+// digit after the other must come out for every length, and so must a refusal of a non-digit
+// wherever it stands. Each text uses all ten digits, so a wrong weight shows.
+int CheckDigitOneByOne(const std::string& digits) {
+    int sum = 0;
+    bool three = true;
+    for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit, three = !three) {
+        sum += (*digit - '0') * (three ? 3 : 1);
+    }
+    return (10 - sum % 10) % 10;
+}
+
+std::string DigitsOfLength(std::size_t length) {
+    std::string digits;
+    for (std::size_t i = 0; i < length; ++i) {
+        digits += static_cast<char>('0' + (i * 7 + 3) % 10);
+    }
+    return digits;
+}
+
+TEST(Modulo10Lengths, EveryLengthWeighsFromTheRight) {
+    for (std::size_t length = 1; length <= 40; ++length) {
+        const std::string digits = DigitsOfLength(length);
+        Modulo10 calculator = UsedCalculator();
+        EXPECT_EQ(calculator.Calculate(digits), CheckDigitOneByOne(digits)) << digits;
+        const std::string number = digits + static_cast<char>('0' + CheckDigitOneByOne(digits));
+        EXPECT_TRUE(calculator.Check(number)) << number;
+    }
+}
+
+TEST(Modulo10Lengths, ANonDigitAnywhereIsRefused) {
+    for (std::size_t length = 1; length <= 24; ++length) {
+        for (std::size_t at = 0; at < length; ++at) {
+            for (const char other : {'/', ':', '?', 'O', '\0', '\xB9', '\xFF'}) {
+                std::string text = DigitsOfLength(length);
+                text[at] = other;
+                Modulo10 calculator = UsedCalculator();
+                EXPECT_EQ(calculator.Calculate(text), -1) << length << " " << at << " " << other;
+                EXPECT_FALSE(calculator.Check(text + "0")) << length << " " << at << " " << other;
+                EXPECT_EQ(calculator.CheckDigit(), -1);
+            }
+        }
+    }
+}
+
 struct CheckCase {
     const char* name;
     std::string number;
