@@ -56,8 +56,10 @@ inline std::string Widen(std::string_view text, std::uint8_t width, std::size_t 
     }
     const std::size_t length = std::min(limit, text.size() * repeats);
     wide.reserve(length);
+    wide.append(text.substr(0, length));
+    // Doubling: a few copies instead of a loop over every repeat.
     while (wide.size() < length) {
-        wide.append(text.substr(0, length - wide.size()));
+        wide.append(wide, 0, length - wide.size());
     }
     return wide;
 }
