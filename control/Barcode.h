@@ -58,7 +58,9 @@ class Barcode {
     CodePart NumberSystem() const { return numberSystem_; }
     CodePart ProductCode() const { return productCode_; }
 
-    // True when the last paint found a 13-digit Value with the right check digit.
+    // What EAN::Check said of Value at the last paint, for a 13-character Value; false for any
+    // other length. EAN::Check ignores blanks and hyphens, so an 8-digit EAN-8 number padded
+    // with blanks to 13 characters counts as valid too.
     bool Valid() const noexcept { return valid_; }
 
     // The number to draw. The setter silently refuses a text that is not numeric, whose

@@ -13,28 +13,22 @@ constexpr bool IsDigit(char c) noexcept {
     return c >= '0' && c <= '9';
 }
 
-// The characters of `text` that are neither blanks nor hyphens, when there are `longer` or
-// `shorter` of them: the text itself when it holds no blank or hyphen, else a copy in
-// `buffer`. The empty view for any other count.
-std::string_view KeptNumber(std::string_view text, std::array<char, 13>& buffer, std::size_t longer,
-                            std::size_t shorter) noexcept {
-    const std::size_t count = HasSeparator(text) ? KeptLength(text) : text.size();
-    if (count != longer && count != shorter) {
-        return {};
-    }
-    if (count == text.size()) {
-        return text;
-    }
-    CopyKept(text, buffer.data());
-    return {buffer.data(), count};
-}
-
 }  // namespace
 
-void EAN::Reset() noexcept {
+std::optional<std::string_view> EAN::PrepareNumber(std::string_view number,
+                                                   NumberBuffer& buffer) noexcept {
     checkDigit_ = -1;
     bodyLength_ = 0;
     systemLength_ = 0;
+    if (!HasSeparator(number)) {
+        return number;
+    }
+    const std::size_t count = KeptLength(number);
+    if (count > buffer.size()) {
+        return std::nullopt;
+    }
+    CopyKept(number, buffer.data());
+    return std::string_view(buffer.data(), count);
 }
 
 CodePart EAN::NumberSystem() const {
@@ -101,27 +95,24 @@ bool EAN::SplitNumber(std::string_view body) {
 }
 
 std::int16_t EAN::Calculate(std::string_view Number) {
-    std::array<char, 13> buffer;
-    const std::string_view number = KeptNumber(Number, buffer, 12, 7);
-    if (number.empty()) {
-        Reset();
-    } else {
-        SplitNumber(number);
+    NumberBuffer buffer;
+    const auto number = PrepareNumber(Number, buffer);
+    if (number && (number->size() == 12 || number->size() == 7)) {
+        SplitNumber(*number);
     }
     return checkDigit_;
 }
 
 bool EAN::Check(std::string_view Number) {
-    std::array<char, 13> buffer;
-    const std::string_view number = KeptNumber(Number, buffer, 13, 8);
-    if (number.empty()) {
-        Reset();
+    NumberBuffer buffer;
+    const auto number = PrepareNumber(Number, buffer);
+    if (!number || (number->size() != 13 && number->size() != 8)) {
         return false;
     }
-    if (!SplitNumber(number.substr(0, number.size() - 1))) {
+    if (!SplitNumber(number->substr(0, number->size() - 1))) {
         return false;
     }
-    return static_cast<unsigned char>(number.back()) - '0' == checkDigit_;
+    return static_cast<unsigned char>(number->back()) - '0' == checkDigit_;
 }
 
 }  // namespace varnholt

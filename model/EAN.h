@@ -33,8 +33,12 @@ class EAN {
     bool Check(std::string_view Number);
 
   private:
-    // Resets the four results.
-    void Reset() noexcept;
+    // Room for the longest number once its blanks and hyphens are dropped.
+    using NumberBuffer = std::array<char, 13>;
+    // Resets the four results, then drops every blank and hyphen: gives the text itself when
+    // it holds none, else a copy in `buffer`; nothing when the rest is longer than any EAN.
+    std::optional<std::string_view> PrepareNumber(std::string_view number,
+                                                  NumberBuffer& buffer) noexcept;
     // 2 when the first two characters read as a number in TwoDigitPrefixes, otherwise 3.
     std::int16_t NumberSystemLength(std::string_view body) const noexcept;
     // Cuts a 12- or 7-character body into its fields, then computes its check digit;

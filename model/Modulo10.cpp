@@ -78,9 +78,13 @@ std::int16_t Modulo10::Calculate(std::string_view Number) {
     return CalculateKept(Number);
 }
 
-std::int16_t Modulo10::CalculateKept(std::string_view number) noexcept {
+std::size_t Modulo10::PrepareNumber(std::string_view number) noexcept {
     checkDigit_ = -1;
-    const std::size_t count = KeptLength(number);
+    return KeptLength(number);
+}
+
+std::int16_t Modulo10::CalculateKept(std::string_view number) noexcept {
+    const std::size_t count = PrepareNumber(number);
     if (count != 0) {
         ComputeCheckDigit(number, count);
     }
@@ -99,8 +103,7 @@ bool Modulo10::Check(std::string_view Number) {
 }
 
 bool Modulo10::CheckKept(std::string_view number) noexcept {
-    checkDigit_ = -1;
-    const std::size_t count = KeptLength(number);
+    const std::size_t count = PrepareNumber(number);
     if (count <= 1) {
         return false;
     }

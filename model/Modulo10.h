@@ -30,6 +30,9 @@ class Modulo10 {
     // Kept out of line, so that the plain case needs no stack frame of theirs.
     [[gnu::noinline]] std::int16_t CalculateKept(std::string_view number) noexcept;
     [[gnu::noinline]] bool CheckKept(std::string_view number) noexcept;
+    // Resets CheckDigit and counts what is left of `number` once every blank and hyphen is
+    // dropped. The digits are then read where they stand, skipping those, not from a copy.
+    std::size_t PrepareNumber(std::string_view number) noexcept;
     // Sets CheckDigit from a weighted sum.
     void SetCheckDigit(std::int32_t sum) noexcept;
     // Sets CheckDigit from the first `count` characters of `number` that are neither blanks
