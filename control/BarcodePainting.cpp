@@ -91,6 +91,20 @@ class PenScope {
     bool released_ = false;
 };
 
+// One drawing step with a fresh pen of `color`: made, selected, used by `draw`, then the
+// previous pen put back and ours released. A surface that cannot make the pen draws nothing.
+template <class Draw>
+void WithPen(ControlHost& host, ColorRef color, Draw&& draw) {
+    const PenHandle pen = host.Surface().CreatePen(DrawingSurface::kSolidPen, 1, color);
+    if (pen == 0) {
+        return;
+    }
+    PenScope scope(host, pen);
+    scope.Select();
+    draw();
+    scope.Restore();
+}
+
 }  // namespace
 
 void Barcode::OnPaint() noexcept {
@@ -180,38 +194,29 @@ void Barcode::CheckNumber() noexcept {
 
 void Barcode::DrawGuardPair(std::uint8_t Pair) {
     const auto color = static_cast<ColorRef>(TranslateColor(foreColor_, 0));
-    const PenHandle pen = host_.Surface().CreatePen(DrawingSurface::kSolidPen, 1, color);
-    if (pen == 0) {
-        return;
-    }
-    PenScope scope(host_, pen);
-    scope.Select();
-    const int x1 = 46 * Pair - 31;
-    const int x2 = 46 * Pair - 29;
-    int bottom = RowAboveBottom(host_.DrawingAreaHeight(), kGuardBarGap);
-    host_.Surface().Rectangle(x1, kBarTop, x1 + 1, bottom);
-    bottom = RowAboveBottom(host_.DrawingAreaHeight(), kGuardBarGap);
-    host_.Surface().Rectangle(x2, kBarTop, x2 + 1, bottom);
-    scope.Restore();
+    WithPen(host_, color, [&] {
+        const int x1 = 46 * Pair - 31;
+        const int x2 = 46 * Pair - 29;
+        // Each bar reads the height afresh.
+        int bottom = RowAboveBottom(host_.DrawingAreaHeight(), kGuardBarGap);
+        host_.Surface().Rectangle(x1, kBarTop, x1 + 1, bottom);
+        bottom = RowAboveBottom(host_.DrawingAreaHeight(), kGuardBarGap);
+        host_.Surface().Rectangle(x2, kBarTop, x2 + 1, bottom);
+    });
 }
 
 void Barcode::DrawDigitModules(std::uint8_t Half, std::int16_t Position, std::string_view Pattern) {
     const auto color = static_cast<ColorRef>(TranslateColor(foreColor_, 0));
-    const PenHandle pen = host_.Surface().CreatePen(DrawingSurface::kSolidPen, 1, color);
-    if (pen == 0) {
-        return;
-    }
-    PenScope scope(host_, pen);
-    scope.Select();
-    for (int k = 1; k <= 7; ++k) {
-        if (static_cast<std::size_t>(k) <= Pattern.size() &&
-            Pattern[static_cast<std::size_t>(k - 1)] == '1') {
-            const int x = 5 * Half + 7 * Position + k - 2;
-            const int bottom = RowAboveBottom(host_.DrawingAreaHeight(), kDataBarGap);
-            host_.Surface().Rectangle(x, kBarTop, x + 1, bottom);
+    WithPen(host_, color, [&] {
+        for (int k = 1; k <= 7; ++k) {
+            if (static_cast<std::size_t>(k) <= Pattern.size() &&
+                Pattern[static_cast<std::size_t>(k - 1)] == '1') {
+                const int x = 5 * Half + 7 * Position + k - 2;
+                const int bottom = RowAboveBottom(host_.DrawingAreaHeight(), kDataBarGap);
+                host_.Surface().Rectangle(x, kBarTop, x + 1, bottom);
+            }
         }
-    }
-    scope.Restore();
+    });
 }
 
 void Barcode::DrawDigitText(std::int16_t Position, std::uint8_t Digit) {
