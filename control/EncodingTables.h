@@ -8,7 +8,7 @@
 namespace varnholt {
 
 // Modules of each digit 0-9, "1" dark and "0" light, left to right, in the number sets of
-// EAN-13 (ISO/IEC 15420, GS1 General Specifications).
+// EAN-13 (ISO/IEC 15420, as GS1 publishes it).
 using DigitPatterns = std::array<std::string_view, 10>;
 
 // Number set A: the left half's odd-parity digits.
