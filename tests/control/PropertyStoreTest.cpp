@@ -38,6 +38,8 @@ TEST(PropertyConversion, ConvertsOrFails) {
         {"False", false, std::nullopt, "False"},
         {" 2.5 ", true, 2, " 2.5 "},
         {"3.5", true, 4, "3.5"},
+        {"-2.5", true, -2, "-2.5"},
+        {"0.49999999999999994", true, 0, "0.49999999999999994"},
         {"0", false, 0, "0"},
         {"-2147483648", true, -2147483648, "-2147483648"},
         {"2147483648", true, std::nullopt, "2147483648"},
