@@ -3,17 +3,11 @@
 #include <algorithm>
 #include <string>
 
+#include "model/Digit.h"
 #include "model/LeadingNumber.h"
 #include "model/NumberText.h"
 
 namespace varnholt {
-namespace {
-
-constexpr bool IsDigit(char c) noexcept {
-    return c >= '0' && c <= '9';
-}
-
-}  // namespace
 
 std::optional<std::string_view> EAN::PrepareNumber(std::string_view number,
                                                    NumberBuffer& buffer) noexcept {

@@ -6,12 +6,10 @@
 #include <limits>
 #include <system_error>
 
+#include "model/Digit.h"
+
 namespace varnholt {
 namespace {
-
-constexpr bool IsDigit(char c) noexcept {
-    return c >= '0' && c <= '9';
-}
 
 // Longest run of digits [from, result) in text.
 std::size_t SkipDigits(std::string_view text, std::size_t from) noexcept {

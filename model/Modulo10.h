@@ -28,8 +28,8 @@ class Modulo10 {
   private:
     // Calculate and Check the long way: blanks and hyphens skipped, non-digits, long bodies.
     // Kept out of line, so that the plain case needs no stack frame of theirs.
-    [[gnu::noinline]] std::int16_t CalculateKept(std::string_view number) noexcept;
-    [[gnu::noinline]] bool CheckKept(std::string_view number) noexcept;
+    std::int16_t CalculateKept(std::string_view number) noexcept;
+    bool CheckKept(std::string_view number) noexcept;
     // Resets CheckDigit and counts what is left of `number` once every blank and hyphen is
     // dropped. The digits are then read where they stand, skipping those, not from a copy.
     std::size_t PrepareNumber(std::string_view number) noexcept;
