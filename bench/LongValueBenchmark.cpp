@@ -6,8 +6,8 @@
 #include <string>
 
 #include "bench/AllocationCounter.h"
-#include "bench/PaintHost.h"
 #include "control/MemoryPropertyStore.h"
+#include "raster/RasterHost.h"
 
 namespace varnholt::bench {
 namespace {
@@ -25,13 +25,13 @@ std::string TextOfLength(std::size_t length) {
 }
 
 void PaintStoredValue(benchmark::State& state) {
-    PaintHost host;
+    raster::RasterHost host;
     const MemoryPropertyStore store{
         {"Value", TextOfLength(static_cast<std::size_t>(state.range(0)))}};
-    host.control.OnLoad(store);
-    host.control.OnPaint();
+    host.Control().OnLoad(store);
+    host.Control().OnPaint();
     const auto paint = [&] {
-        host.control.OnPaint();
+        host.Control().OnPaint();
         benchmark::ClobberMemory();
     };
     for (auto _ : state) {

@@ -12,27 +12,28 @@
 #include <zint.h>
 
 #include "bench/AllocationCounter.h"
-#include "bench/PaintHost.h"
+#include "raster/RasterHost.h"
 
 namespace varnholt::bench {
 namespace {
 
 const std::string kNumber(Barcode::DefaultValue);
+constexpr int kHeight = 81;
 
 void PaintVarnholt(benchmark::State& state) {
-    PaintHost host;
-    host.control.OnNewInstance();
+    raster::RasterHost host;
+    host.Control().OnNewInstance();
     // The first paint raises Change; every later one paints the same value.
-    host.control.OnPaint();
+    host.Control().OnPaint();
     const auto paint = [&] {
-        host.control.OnPaint();
+        host.Control().OnPaint();
         benchmark::ClobberMemory();
     };
     for (auto _ : state) {
         paint();
     }
     state.counters["allocs"] = AllocationsPerCall(paint);
-    state.counters["valid"] = host.control.Valid() ? 1 : 0;
+    state.counters["valid"] = host.Control().Valid() ? 1 : 0;
 }
 BENCHMARK(PaintVarnholt);
 
@@ -67,7 +68,7 @@ void PaintZXing(benchmark::State& state) {
     int width = 0;
     int height = 0;
     const auto paint = [&] {
-        const ZXing::BitMatrix matrix = writer.encode(kNumber, Barcode::Width, PaintHost::kHeight);
+        const ZXing::BitMatrix matrix = writer.encode(kNumber, Barcode::Width, kHeight);
         benchmark::DoNotOptimize(matrix.row(0).begin());
         width = matrix.width();
         height = matrix.height();
@@ -83,10 +84,10 @@ BENCHMARK(PaintZXing);
 
 // The floor: the dark pixels our paint leaves, written in raster order by a plain loop.
 void PaintFloor(benchmark::State& state) {
-    PaintHost host;
-    host.control.OnNewInstance();
-    host.control.OnPaint();
-    const auto painted = host.surface.Pixels();
+    raster::RasterHost host;
+    host.Control().OnNewInstance();
+    host.Control().OnPaint();
+    const auto painted = host.Raster().Pixels();
     const std::uint32_t white = painted.front();
     std::vector<std::uint32_t> dark;
     for (std::size_t i = 0; i < painted.size(); ++i) {

@@ -5,10 +5,11 @@
 #include <stdexcept>
 
 #include "control/Barcode.h"
-#include "control/EncodingTables.h"
 #include "control/Guarded.h"
 #include "control/RoundToInt32.h"
+#include "model/Digit.h"
 #include "model/EAN.h"
+#include "model/EncodingTables.h"
 
 namespace varnholt {
 namespace {
@@ -21,33 +22,15 @@ constexpr double kGuardBarGap = 7.0;
 // The positions that carry a drawn digit; characters after them are neither stored nor drawn.
 constexpr std::size_t kDrawnPositions = 13;
 
-constexpr std::int16_t DigitValue(char c) noexcept {
-    return c >= '0' && c <= '9' ? static_cast<std::int16_t>(c - '0') : std::int16_t{0};
-}
-
-// RowAboveBottom for a row that is not a whole number: rounded a half to even, or the
-// drawing step fails. Out of line, as whole rows are the rule.
-[[gnu::noinline]] int RoundedRow(double exact) {
+// Row `gap` rows above the bottom of a drawing area of `height` pixels, rounded a half to
+// even; a height that gives no 32-bit row fails the drawing step.
+int RowAboveBottom(float height, double gap) {
+    const double exact = static_cast<double>(height) - gap;
     const std::optional<std::int32_t> row = RoundToInt32(exact);
     if (!row) {
         throw std::range_error("drawing area height out of range");
     }
     return *row;
-}
-
-// Row `gap` rows above the bottom of a drawing area of `height` pixels, rounded a half to
-// even; a height that gives no 32-bit row fails the drawing step.
-inline int RowAboveBottom(float height, double gap) {
-    const double exact = static_cast<double>(height) - gap;
-    // Heights are whole pixels nearly always, and such a row needs no rounding; this runs
-    // for every bar.
-    if (exact >= -2147483648.0 && exact <= 2147483647.0) {
-        const auto whole = static_cast<std::int32_t>(exact);
-        if (static_cast<double>(whole) == exact) {
-            return whole;
-        }
-    }
-    return RoundedRow(exact);
 }
 
 // One drawing step's pen: selected for the step, then the previous pen is put back and ours

@@ -1,36 +1,32 @@
 #include "demo/FormVarnholt.h"
 
+#include "control/VirtualKeys.h"
+
 namespace varnholt {
 namespace {
 
-constexpr std::int16_t kBackspace = 8;
-constexpr std::int16_t kDelete = 46;
-constexpr std::int16_t kDigit0 = 48;
-constexpr std::int16_t kDigit9 = 57;
-constexpr std::int16_t kPad0 = 96;
-constexpr std::int16_t kPad9 = 105;
 constexpr std::size_t kFullLength = 13;
 
 }  // namespace
 
 void FormVarnholt::Form_KeyDown(std::int16_t& KeyCode, std::int16_t /*Shift*/) {
     const std::size_t length = Barcode1.Value().size();
-    if (KeyCode == kBackspace) {
+    if (KeyCode == vk::kBack) {
         if (length > 0) {
             std::string value = Barcode1.Value();
             value.pop_back();
             Barcode1.Value(value);
         }
-    } else if (KeyCode == kDelete) {
+    } else if (KeyCode == vk::kDelete) {
         Barcode1.Value("");
-    } else if (KeyCode >= kDigit0 && KeyCode <= kDigit9) {
+    } else if (KeyCode >= vk::kDigit0 && KeyCode <= vk::kDigit9) {
         // At 13 characters this hands the setter 14, which it refuses: the number stops.
         if (length <= kFullLength) {
             Barcode1.Value(Barcode1.Value() + static_cast<char>(KeyCode));
         }
-    } else if (KeyCode >= kPad0 && KeyCode <= kPad9) {
+    } else if (KeyCode >= vk::kPad0 && KeyCode <= vk::kPad9) {
         if (length <= kFullLength) {
-            Barcode1.Value(Barcode1.Value() + static_cast<char>(KeyCode - kPad0 + '0'));
+            Barcode1.Value(Barcode1.Value() + static_cast<char>(KeyCode - vk::kPad0 + '0'));
         }
     }
 }

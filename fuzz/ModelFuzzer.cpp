@@ -62,7 +62,7 @@ bool IsReset(const EAN& ean) {
            ean.ManufacturerCode() == reset && ean.ProductCode() == reset;
 }
 
-// The fields cut from a 12- or 7-character body, which `number` begins with.
+// The fields cut from a 12- or 7-character body: they rebuild it, leading zeros and all.
 void RequireSplit(const EAN& ean, const std::string& body) {
     // The getters return copies; keep them while pointing into them.
     const CodePart systemPart = ean.NumberSystem();

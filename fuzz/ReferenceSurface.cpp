@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/gdi/DigitFont.h"
+#include "raster/DigitFont.h"
 
 namespace varnholt::fuzz {
 namespace {
@@ -14,8 +14,9 @@ constexpr ColorRef Visible(ColorRef color) noexcept {
 
 }  // namespace
 
-ReferenceSurface::ReferenceSurface(gdi::SoftwareSurface& target)
-    : target_(target),
+ReferenceSurface::ReferenceSurface(raster::SoftwareSurface& target)
+    : ForwardingSurface(target),
+      raster_(target),
       width_(target.Width()),
       height_(target.Height()),
       expected_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), kWhite) {}
@@ -25,15 +26,15 @@ void ReferenceSurface::Clear() {
 }
 
 bool ReferenceSurface::Matches() const {
-    if (target_.Width() != width_ || target_.Height() != height_ ||
-        target_.Pixels().size() != expected_.size()) {
+    if (raster_.Width() != width_ || raster_.Height() != height_ ||
+        raster_.Pixels().size() != expected_.size()) {
         return false;
     }
     for (int y = 0; y < height_; ++y) {
         for (int x = 0; x < width_; ++x) {
             const auto index = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                                static_cast<std::size_t>(x);
-            if (target_.GetPixel(x, y) != expected_[index]) {
+            if (raster_.GetPixel(x, y) != expected_[index]) {
                 return false;
             }
         }
@@ -48,7 +49,7 @@ void ReferenceSurface::Set(long long x, long long y, ColorRef color) {
 }
 
 PenHandle ReferenceSurface::CreatePen(int style, int width, ColorRef color) {
-    const PenHandle pen = target_.CreatePen(style, width, color);
+    const PenHandle pen = ForwardingSurface::CreatePen(style, width, color);
     if (pen != 0) {
         pens_[pen] = color;
     }
@@ -56,7 +57,7 @@ PenHandle ReferenceSurface::CreatePen(int style, int width, ColorRef color) {
 }
 
 PenHandle ReferenceSurface::SelectObject(PenHandle pen) {
-    const PenHandle previous = target_.SelectObject(pen);
+    const PenHandle previous = ForwardingSurface::SelectObject(pen);
     if (previous != 0) {
         current_ = pen;
     }
@@ -64,7 +65,7 @@ PenHandle ReferenceSurface::SelectObject(PenHandle pen) {
 }
 
 bool ReferenceSurface::DeleteObject(PenHandle pen) {
-    const bool deleted = target_.DeleteObject(pen);
+    const bool deleted = ForwardingSurface::DeleteObject(pen);
     if (deleted) {
         pens_.erase(pen);
     }
@@ -72,7 +73,7 @@ bool ReferenceSurface::DeleteObject(PenHandle pen) {
 }
 
 bool ReferenceSurface::Rectangle(int left, int top, int right, int bottom) {
-    const bool drawn = target_.Rectangle(left, top, right, bottom);
+    const bool drawn = ForwardingSurface::Rectangle(left, top, right, bottom);
     if (right <= left || bottom <= top) {
         return drawn;
     }
@@ -95,25 +96,25 @@ bool ReferenceSurface::Rectangle(int left, int top, int right, int bottom) {
 
 ColorRef ReferenceSurface::SetTextColor(ColorRef color) {
     textColor_ = color;
-    return target_.SetTextColor(color);
+    return ForwardingSurface::SetTextColor(color);
 }
 
 bool ReferenceSurface::TextOutA(int x, int y, std::string_view text, int count) {
-    const bool drawn = target_.TextOutA(x, y, text, count);
+    const bool drawn = ForwardingSurface::TextOutA(x, y, text, count);
     if (count < 0) {
         return drawn;
     }
     const std::size_t characters = std::min(text.size(), static_cast<std::size_t>(count));
     for (std::size_t i = 0; i < characters; ++i) {
-        const gdi::Glyph* glyph = gdi::GlyphOf(text[i]);
+        const raster::Glyph* glyph = raster::GlyphOf(text[i]);
         if (glyph == nullptr) {
             continue;
         }
-        for (int row = 0; row < gdi::kGlyphHeight; ++row) {
-            for (int column = 0; column < gdi::kGlyphWidth; ++column) {
+        for (int row = 0; row < raster::kGlyphHeight; ++row) {
+            for (int column = 0; column < raster::kGlyphWidth; ++column) {
                 const unsigned bits = (*glyph)[static_cast<std::size_t>(row)];
-                if ((bits >> (gdi::kGlyphWidth - 1 - column) & 1u) != 0) {
-                    Set(x + static_cast<long long>(i) * gdi::kCellWidth + column,
+                if ((bits >> (raster::kGlyphWidth - 1 - column) & 1u) != 0) {
+                    Set(x + static_cast<long long>(i) * raster::kCellWidth + column,
                         static_cast<long long>(y) + row, textColor_);
                 }
             }
@@ -124,7 +125,7 @@ bool ReferenceSurface::TextOutA(int x, int y, std::string_view text, int count) 
 
 std::int32_t ReferenceSurface::OleTranslateColor(OleColor color, std::uintptr_t palette,
                                                  ColorRef* result) {
-    return target_.OleTranslateColor(color, palette, result);
+    return ForwardingSurface::OleTranslateColor(color, palette, result);
 }
 
 }  // namespace varnholt::fuzz

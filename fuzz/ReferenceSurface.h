@@ -3,8 +3,8 @@
 #include <map>
 #include <vector>
 
-#include "control/DrawingSurface.h"
-#include "platform/gdi/SoftwareSurface.h"
+#include "raster/ForwardingSurface.h"
+#include "raster/SoftwareSurface.h"
 
 namespace varnholt::fuzz {
 
@@ -12,9 +12,9 @@ namespace varnholt::fuzz {
 // and in 64-bit arithmetic, the raster that the call should leave. Matches() then tells
 // whether the software surface wrote exactly those pixels: a write that lands outside its
 // rectangle or glyph, or that wraps into another row, shows up as a difference.
-class ReferenceSurface final : public DrawingSurface {
+class ReferenceSurface final : public raster::ForwardingSurface {
   public:
-    explicit ReferenceSurface(gdi::SoftwareSurface& target);
+    explicit ReferenceSurface(raster::SoftwareSurface& target);
 
     // Starts again from a white raster, as the host's fill before a paint.
     void Clear();
@@ -24,7 +24,7 @@ class ReferenceSurface final : public DrawingSurface {
     std::size_t LivePens() const noexcept { return pens_.size(); }
     // Whether the pen current now is the stock pen that was current at the start.
     bool StockPenSelected() const noexcept {
-        return current_ == gdi::SoftwareSurface::kStockBlackPen;
+        return current_ == raster::SoftwareSurface::kStockBlackPen;
     }
 
     PenHandle CreatePen(int style, int width, ColorRef color) override;
@@ -39,12 +39,12 @@ class ReferenceSurface final : public DrawingSurface {
   private:
     void Set(long long x, long long y, ColorRef color);
 
-    gdi::SoftwareSurface& target_;
+    raster::SoftwareSurface& raster_;
     const int width_;
     const int height_;
     std::vector<ColorRef> expected_;
     std::map<PenHandle, ColorRef> pens_;
-    PenHandle current_ = gdi::SoftwareSurface::kStockBlackPen;
+    PenHandle current_ = raster::SoftwareSurface::kStockBlackPen;
     ColorRef textColor_ = 0;
 };
 

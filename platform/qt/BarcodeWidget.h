@@ -5,7 +5,7 @@
 #include "control/Barcode.h"
 #include "control/ControlHost.h"
 #include "control/PropertyStore.h"
-#include "platform/gdi/SoftwareSurface.h"
+#include "raster/SoftwareSurface.h"
 
 namespace varnholt::qt {
 
@@ -28,7 +28,7 @@ class BarcodeWidget final : public QWidget, private ControlHost {
     Barcode& Control() noexcept { return control_; }
     const Barcode& Control() const noexcept { return control_; }
     // The control's pixels as last painted.
-    const gdi::SoftwareSurface& BackBuffer() const noexcept { return buffer_; }
+    const raster::SoftwareSurface& BackBuffer() const noexcept { return buffer_; }
     // Whether the control currently accepts clicks (Enabled as of its last paint).
     bool ClicksEnabled() const noexcept { return clicksEnabled_; }
     // Whether a property changed since the last Save.
@@ -76,7 +76,7 @@ class BarcodeWidget final : public QWidget, private ControlHost {
     void PaintControlLater();
     void AnnounceValue();
 
-    gdi::SoftwareSurface buffer_;
+    raster::SoftwareSurface buffer_;
     Barcode control_;
     int paintDepth_ = 0;
     bool freshPaint_ = false;

@@ -2,18 +2,11 @@
 
 #include <cstdint>
 
+#include "control/VirtualKeys.h"
+
 class QKeyEvent;
 
 namespace varnholt::qt {
-
-// Virtual-key codes the demo relies on; every other key maps to something it ignores.
-namespace vk {
-inline constexpr std::int16_t kBack = 8;
-inline constexpr std::int16_t kDelete = 46;
-inline constexpr std::int16_t kDigit0 = 48;  // to 57 for "9", main keyboard
-inline constexpr std::int16_t kPad0 = 96;    // to 105 for "9", keypad with Num Lock on
-inline constexpr std::int16_t kDecimal = 110;
-}  // namespace vk
 
 // The virtual-key code of the key behind a key event, as the classic desktop platform numbers
 // keys: by the physical key, whatever the layout and modifiers. The main keyboard's digit

@@ -7,14 +7,14 @@
 #include "control/Barcode.h"
 #include "model/EAN.h"
 #include "model/Version.h"
-#include "platform/gdi/RasterHost.h"
+#include "raster/RasterHost.h"
 
 int main(int argc, char* argv[]) {
     const std::string number = argc > 1 ? argv[1] : "4006381333931";
     varnholt::EAN ean;
     const bool valid = ean.Check(number);
 
-    varnholt::gdi::RasterHost host;
+    varnholt::raster::RasterHost host;
     int changes = 0;
     host.OnEvent([&changes](int event) { changes += event == varnholt::Barcode::Change; });
     varnholt::Barcode& barcode = host.Control();

@@ -34,7 +34,7 @@ class Decoder {
     Decoder& operator=(const Decoder&) = delete;
 
     // Every symbol ZBar finds in the control's raster, scaled up with a white margin.
-    std::vector<std::string> Scan(const gdi::SoftwareSurface& raster) {
+    std::vector<std::string> Scan(const raster::SoftwareSurface& raster) {
         const int width = raster.Width() * kScale + 2 * kMargin;
         const int height = raster.Height() * kScale + 2 * kMargin;
         std::vector<std::uint8_t> grey(static_cast<std::size_t>(width * height), 255);

@@ -11,7 +11,7 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// A control as the demo has it before the user types: loaded empty.
+// A new control showing its default number, painted once, with the log cleared.
 struct BarcodeValue : testing::Test {
     BarcodeValue() {
         host.Control().OnNewInstance();

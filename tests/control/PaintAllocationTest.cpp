@@ -11,7 +11,7 @@
 #include "control/MemoryPropertyStore.h"
 #include "model/EAN.h"
 #include "model/Modulo10.h"
-#include "platform/gdi/RasterHost.h"
+#include "raster/RasterHost.h"
 
 namespace {
 std::size_t allocations = 0;
@@ -45,7 +45,7 @@ std::size_t AllocationsOf(Work&& work) {
 }
 
 TEST(PaintAllocation, PaintingAnAcceptedValueAllocatesNothing) {
-    gdi::RasterHost host;
+    raster::RasterHost host;
     int changes = 0;
     host.OnEvent([&changes](int) { ++changes; });
     // Each value differs from the one before, so each setting paints and raises Change.

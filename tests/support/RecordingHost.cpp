@@ -5,11 +5,11 @@
 
 namespace varnholt::test {
 
-RecordingHost::RecordingHost(int width, float height)
-    : raster_(width, static_cast<int>(height)),
-      surface_(raster_),
-      control_(*this),
-      height_(height) {}
+RecordingHost::RecordingHost(float height)
+    : RasterHost(static_cast<int>(height), CreatedOnly{}), surface_(Raster()) {
+    ReportHeight(height);
+    DrawThrough(&surface_);
+}
 
 std::vector<std::string> RecordingHost::HostCalls() const {
     std::vector<std::string> calls;
@@ -28,11 +28,6 @@ void RecordingHost::Record(std::string entry, std::string_view operation) {
     if (failing_.contains(operation)) {
         throw std::runtime_error("host failure: " + std::string(operation));
     }
-}
-
-void RecordingHost::Paint() {
-    raster_.Fill(kWhite);
-    control_.OnPaint();
 }
 
 void RecordingHost::Repaint() {
@@ -55,17 +50,17 @@ void RecordingHost::RaiseEvent(int eventNumber) {
 
 void RecordingHost::SetEnabledState(bool enabled) {
     Record(enabled ? "SetEnabledState true" : "SetEnabledState false", "SetEnabledState");
-    enabledState_ = enabled;
+    RasterHost::SetEnabledState(enabled);
 }
 
 DrawingSurface& RecordingHost::Surface() {
     Record("Surface", "Surface");
-    return surface_;
+    return RasterHost::Surface();
 }
 
 float RecordingHost::DrawingAreaHeight() {
     Record("DrawingAreaHeight", "DrawingAreaHeight");
-    return height_;
+    return RasterHost::DrawingAreaHeight();
 }
 
 void RecordingHost::SetWidth(float twips) {

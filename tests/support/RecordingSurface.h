@@ -3,15 +3,15 @@
 #include <string>
 #include <vector>
 
-#include "control/DrawingSurface.h"
+#include "raster/ForwardingSurface.h"
 
 namespace varnholt::test {
 
 // Passes every drawing call on to a real surface and logs it, e.g. "CreatePen 0 1 255",
 // "SelectObject 257 -> 255", "Rectangle 15 4 16 74". Can refuse to make pens.
-class RecordingSurface final : public DrawingSurface {
+class RecordingSurface final : public raster::ForwardingSurface {
   public:
-    explicit RecordingSurface(DrawingSurface& target) : target_(target) {}
+    using ForwardingSurface::ForwardingSurface;
 
     const std::vector<std::string>& Log() const { return log_; }
     void ClearLog() { log_.clear(); }
@@ -28,7 +28,6 @@ class RecordingSurface final : public DrawingSurface {
                                    ColorRef* result) override;
 
   private:
-    DrawingSurface& target_;
     std::vector<std::string> log_;
     bool refusePens_ = false;
 };

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-namespace varnholt::gdi {
+namespace varnholt::raster {
 
 // The surface's built-in font: digits 5 pixels wide and 9 high, drawn from the top-left
 // corner of a 6-pixel cell, so that a digit fits its pitch under the bars and beside the
@@ -12,6 +12,9 @@ namespace varnholt::gdi {
 inline constexpr int kGlyphWidth = 5;
 inline constexpr int kGlyphHeight = 9;
 inline constexpr int kCellWidth = 6;
+
+// A digit leaves a blank column before the next cell, and fits the rows below the data bars.
+static_assert(kGlyphWidth < kCellWidth && kGlyphHeight <= 15);
 
 // One row a byte; bit 4 is the leftmost pixel.
 using Glyph = std::array<std::uint8_t, kGlyphHeight>;
@@ -49,4 +52,4 @@ constexpr const Glyph* GlyphOf(char c) noexcept {
     return c >= '0' && c <= '9' ? &DigitGlyphs[static_cast<std::size_t>(c - '0')] : nullptr;
 }
 
-}  // namespace varnholt::gdi
+}  // namespace varnholt::raster

@@ -6,7 +6,7 @@
 
 #include "control/Color.h"
 
-namespace varnholt::gdi {
+namespace varnholt::raster {
 
 // The system colours a colour reference 0x800000nn names, from the classic desktop scheme.
 // They are fixed on purpose: the control always draws on white, so following a dark desktop
@@ -67,4 +67,4 @@ constexpr std::optional<ColorRef> SystemColor(std::uint32_t index) noexcept {
 static_assert(SystemColor(8) == 0x000000 && SystemColor(5) == 0xFFFFFF,
               "window text is black on a white window");
 
-}  // namespace varnholt::gdi
+}  // namespace varnholt::raster

@@ -1,13 +1,13 @@
-#include "platform/gdi/SoftwareSurface.h"
+#include "raster/SoftwareSurface.h"
 
 #include <algorithm>
 #include <bit>
 #include <utility>
 
-#include "platform/gdi/DigitFont.h"
-#include "platform/gdi/SystemColors.h"
+#include "raster/DigitFont.h"
+#include "raster/SystemColors.h"
 
-namespace varnholt::gdi {
+namespace varnholt::raster {
 namespace {
 
 // Handles carry the pen's slot in the low byte (1 to kMaxPens) and a generation above it, so
@@ -33,59 +33,19 @@ constexpr ColorRef ColorOf(std::uint32_t pixel) noexcept {
 
 static_assert(ColorOf(PixelOf(0x00123456)) == 0x00123456);
 
-// The lit pixels of each digit glyph, row and column, worked out once.
-struct LitPixels {
-    std::array<std::uint8_t, kGlyphWidth * kGlyphHeight> row{};
-    std::array<std::uint8_t, kGlyphWidth * kGlyphHeight> column{};
-    std::size_t count = 0;
-};
-
-constexpr std::array<LitPixels, DigitGlyphs.size()> kLitPixels = [] {
-    std::array<LitPixels, DigitGlyphs.size()> all{};
-    for (std::size_t digit = 0; digit < DigitGlyphs.size(); ++digit) {
-        LitPixels& lit = all[digit];
-        for (int row = 0; row < kGlyphHeight; ++row) {
-            for (int column = 0; column < kGlyphWidth; ++column) {
-                if (DigitGlyphs[digit][static_cast<std::size_t>(row)] >>
-                        (kGlyphWidth - 1 - column) &
-                    1) {
-                    lit.row[lit.count] = static_cast<std::uint8_t>(row);
-                    lit.column[lit.count] = static_cast<std::uint8_t>(column);
-                    ++lit.count;
-                }
-            }
-        }
-    }
-    return all;
-}();
-
 }  // namespace
 
 SoftwareSurface::SoftwareSurface(int width, int height)
     : width_(std::max(width, 0)),
       height_(std::max(height, 0)),
       pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
-              PixelOf(kWhite)) {
-    LayOutGlyphs();
-}
+              PixelOf(kWhite)) {}
 
 void SoftwareSurface::Resize(int width, int height) {
     width_ = std::max(width, 0);
     height_ = std::max(height, 0);
     pixels_.assign(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_),
                    PixelOf(kWhite));
-    LayOutGlyphs();
-}
-
-void SoftwareSurface::LayOutGlyphs() noexcept {
-    for (std::size_t digit = 0; digit < glyphs_.size(); ++digit) {
-        const LitPixels& lit = kLitPixels[digit];
-        GlyphLayout& layout = glyphs_[digit];
-        layout.count = lit.count;
-        for (std::size_t k = 0; k < lit.count; ++k) {
-            layout.offsets[k] = lit.row[k] * Stride() + lit.column[k];
-        }
-    }
 }
 
 void SoftwareSurface::Fill(ColorRef color) noexcept {
@@ -213,35 +173,24 @@ bool SoftwareSurface::TextOutA(int x, int y, std::string_view text, int count) {
     }
     const std::uint32_t pixel = PixelOf(textColor_);
     const std::size_t characters = std::min(text.size(), static_cast<std::size_t>(count));
-    // The rows of the raster that glyphs drawn at y reach; none when they all lie outside.
-    const long long firstRow = std::max(0LL, -static_cast<long long>(y));
-    const long long endRow = std::min<long long>(kGlyphHeight, static_cast<long long>(height_) - y);
-    for (std::size_t i = 0; i < characters && firstRow < endRow; ++i) {
+    for (std::size_t i = 0; i < characters; ++i) {
         const Glyph* glyph = GlyphOf(text[i]);
+        if (glyph == nullptr) {
+            continue;
+        }
+        // In 64-bit arithmetic, so that no coordinate near the int limits wraps.
         const long long cellLeft = x + static_cast<long long>(i) * kCellWidth;
-        if (glyph == nullptr || cellLeft >= width_ || cellLeft + kGlyphWidth <= 0) {
-            continue;
-        }
-        if (cellLeft >= 0 && cellLeft + kGlyphWidth <= width_ && firstRow == 0 &&
-            endRow == kGlyphHeight) {
-            const GlyphLayout& layout =
-                glyphs_[static_cast<std::size_t>(glyph - DigitGlyphs.data())];
-            std::uint32_t* cell = pixels_.data() + static_cast<std::size_t>(y) * Stride() +
-                                  static_cast<std::size_t>(cellLeft);
-            for (std::size_t k = 0; k < layout.count; ++k) {
-                cell[layout.offsets[k]] = pixel;
+        for (int row = 0; row < kGlyphHeight; ++row) {
+            const long long py = static_cast<long long>(y) + row;
+            if (py < 0 || py >= height_) {
+                continue;
             }
-            continue;
-        }
-        for (long long row = firstRow; row < endRow; ++row) {
-            const auto rowStart = static_cast<std::size_t>((y + row) * width_);
             // Visit only the lit pixels: bit 4 is column 0.
             for (unsigned bits = (*glyph)[static_cast<std::size_t>(row)]; bits != 0;
                  bits &= bits - 1) {
-                const int column = kGlyphWidth - 1 - std::countr_zero(bits);
-                const long long px = cellLeft + column;
+                const long long px = cellLeft + kGlyphWidth - 1 - std::countr_zero(bits);
                 if (px >= 0 && px < width_) {
-                    pixels_[rowStart + static_cast<std::size_t>(px)] = pixel;
+                    pixels_[static_cast<std::size_t>(py * width_ + px)] = pixel;
                 }
             }
         }
@@ -267,4 +216,4 @@ std::int32_t SoftwareSurface::OleTranslateColor(OleColor color, std::uintptr_t /
     return kInvalidArgument;
 }
 
-}  // namespace varnholt::gdi
+}  // namespace varnholt::raster

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "control/DrawingSurface.h"
-#include "platform/gdi/DigitFont.h"
+#include "raster/DigitFont.h"
 
-namespace varnholt::gdi {
+namespace varnholt::raster {
 
 // A drawing surface in memory: a raster of width x height 32-bit pixels that the classic
 // drawing calls paint on, pixel for pixel. Coordinates outside the raster are clipped.
@@ -68,15 +68,6 @@ class SoftwareSurface final : public DrawingSurface {
     void Column(int x, int top, int bottom, std::uint32_t pixel) noexcept;
     // Paints row y from column left up to (not including) column right, clipped.
     void Row(int y, int left, int right, std::uint32_t pixel) noexcept;
-    // Works out glyphs_ for the current width.
-    void LayOutGlyphs() noexcept;
-
-    // Where each digit glyph's lit pixels lie in the raster, counted from the top-left pixel
-    // of its cell: a glyph wholly inside the raster is drawn from this list alone.
-    struct GlyphLayout {
-        std::array<std::size_t, kGlyphWidth * kGlyphHeight> offsets{};
-        std::size_t count = 0;
-    };
 
     int width_;
     int height_;
@@ -84,7 +75,6 @@ class SoftwareSurface final : public DrawingSurface {
     std::array<PenSlot, kMaxPens> pens_{};
     PenHandle currentPen_ = kStockBlackPen;
     ColorRef textColor_ = 0;
-    std::array<GlyphLayout, DigitGlyphs.size()> glyphs_{};
 };
 
-}  // namespace varnholt::gdi
+}  // namespace varnholt::raster
