@@ -12,9 +12,9 @@ import sys
 
 # (ours, peer, target ratio or None, what is compared)
 RATIOS = [
-    ("PaintVarnholt", "PaintZint", 0.6, "paint / zint ZBarcode_Encode_and_Buffer"),
-    ("PaintVarnholt", "PaintZXing", None, "paint / ZXing-cpp MultiFormatWriter"),
-    ("PaintVarnholt", "PaintFloor", 1.5, "paint / plain loop over the dark pixels"),
+    ("PaintVarnholt", "PaintZint", 1.0, "paint / zint ZBarcode_Encode_and_Buffer"),
+    ("PaintVarnholt", "PaintZXing", 0.6, "paint / ZXing-cpp MultiFormatWriter"),
+    ("PaintVarnholt", "PaintFloor", None, "paint / plain loop over the dark pixels"),
     ("PaintFloor", "PaintZint", None, "  the floor itself / zint"),
     ("PaintNothingLands", "PaintZint", None, "  the paint's calls alone, nothing drawn / zint"),
     ("PaintRasterWorkOnly", "PaintZint", None, "  the paint's raster work alone / zint"),

@@ -17,7 +17,7 @@ function(varnholt_library target)
 endfunction()
 
 function(varnholt_install_package)
-    install(TARGETS varnholt_model varnholt_control varnholt_gdi
+    install(TARGETS varnholt_model varnholt_control varnholt_raster
             EXPORT VarnholtTargets
             ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT core
             LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT core
@@ -46,6 +46,8 @@ function(varnholt_install_package)
                   ${PROJECT_BINARY_DIR}/VarnholtConfigVersion.cmake
             DESTINATION ${VARNHOLT_CMAKE_DIR} COMPONENT core)
 
+    # The pc file finds the prefix from where it lies, however deep the library folder is.
+    file(RELATIVE_PATH VARNHOLT_PC_TO_PREFIX "/${CMAKE_INSTALL_LIBDIR}/pkgconfig" "/")
     configure_file(cmake/varnholt.pc.in ${PROJECT_BINARY_DIR}/varnholt.pc @ONLY)
     install(FILES ${PROJECT_BINARY_DIR}/varnholt.pc
             DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT core)

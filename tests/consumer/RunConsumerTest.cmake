@@ -5,6 +5,7 @@
 #   -DSOURCE_DIR=...  this folder
 #   -DCXX=... -DCXX_FLAGS=... -DLINKER_FLAGS=...  as the project was built
 #   -DWITH_QT=ON|OFF  whether the Qt widget was built and must work when embedded
+#   -DLIBDIR=...      the library folder under the prefix (CMAKE_INSTALL_LIBDIR)
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
@@ -29,7 +30,7 @@ if(WITH_QT)
 endif()
 
 # The same program through pkg-config, for builds without CMake.
-execute_process(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${PREFIX}/lib/pkgconfig
+execute_process(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${PREFIX}/${LIBDIR}/pkgconfig
                         pkg-config --cflags --libs varnholt
                 OUTPUT_VARIABLE pkg_flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 separate_arguments(pkg_flags UNIX_COMMAND "${pkg_flags}")
