@@ -21,87 +21,29 @@ import sys
 import tempfile
 import time
 
-WIDTH, HEIGHT = 265, 112
-# Where the demo's control sits: it is white, the rest of the window is the background.
-CONTROL = (72, 16, 115, 81)
+# The X helpers the end-to-end tests use.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir,
+                                "tests", "e2e"))
+from x_server import (CONTROL_HEIGHT, CONTROL_LEFT, CONTROL_TOP,  # noqa: E402
+                      CONTROL_WIDTH, ERROR_HANDLER, IS_VIEWABLE, Z_PIXMAP, Connection,
+                      XWindowAttributes, libx11, program_environment, start_xvfb, stop)
+from x_server import WINDOW_HEIGHT as HEIGHT, WINDOW_WIDTH as WIDTH  # noqa: E402
+
 # Targets: start-up at most this ratio of the bare window's, memory at most this much more.
 START_RATIO_TARGET = 1.3
 MEMORY_EXTRA_TARGET_MB = 8.0
-IS_VIEWABLE, Z_PIXMAP, CLIENT_MESSAGE = 2, 2, 33
 
 
-class XWindowAttributes(ctypes.Structure):
-    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
-                ("height", ctypes.c_int), ("border_width", ctypes.c_int),
-                ("depth", ctypes.c_int), ("visual", ctypes.c_void_p), ("root", ctypes.c_ulong),
-                ("class_", ctypes.c_int), ("bit_gravity", ctypes.c_int),
-                ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int),
-                ("backing_planes", ctypes.c_ulong), ("backing_pixel", ctypes.c_ulong),
-                ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
-                ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int),
-                ("all_event_masks", ctypes.c_long), ("your_event_mask", ctypes.c_long),
-                ("do_not_propagate_mask", ctypes.c_long), ("override_redirect", ctypes.c_int),
-                ("screen", ctypes.c_void_p)]
-
-
-class XImage(ctypes.Structure):
-    # Only the leading fields are read; the rest of the structure is left alone.
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.c_void_p),
-                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
-                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
-                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
-                ("bits_per_pixel", ctypes.c_int)]
-
-
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
-                ("pad", ctypes.c_long * 24)]
-
-
-ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
-
-
-class Display:
-    """Our own connection to the X server, for finding windows and reading their pixels."""
+class Display(Connection):
+    """Our own connection to the X server, for finding the program's window and reading its
+    pixels."""
 
     def __init__(self, name):
-        x11 = self.x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
-                                   ctypes.POINTER(ctypes.c_ulong),
-                                   ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
-                                   ctypes.POINTER(ctypes.c_uint)]
-        x11.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
-                                             ctypes.POINTER(XWindowAttributes)]
-        x11.XGetImage.restype = ctypes.POINTER(XImage)
-        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-        x11.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
-        x11.XFree.argtypes = [ctypes.c_void_p]
-        x11.XInternAtom.restype = ctypes.c_ulong
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                   ctypes.c_void_p]
-        x11.XFlush.argtypes = [ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
         # A window can go between finding it and reading it; Xlib's default handler would
         # end this script on the error that follows.
         self._ignore_errors = ERROR_HANDLER(lambda display, event: 0)
-        x11.XSetErrorHandler(self._ignore_errors)
-        self.display = x11.XOpenDisplay(name.encode())
-        if not self.display:
-            raise RuntimeError(f"cannot open X display {name}")
-        self.root = x11.XDefaultRootWindow(self.display)
-
-    def close(self):
-        self.x11.XCloseDisplay(self.display)
+        libx11().XSetErrorHandler(self._ignore_errors)
+        super().__init__(name)
 
     def viewable_window(self):
         """The one viewable top-level window of the program's size, or None."""
@@ -142,17 +84,6 @@ class Display:
         pixels[3::4] = bytes(WIDTH * HEIGHT)
         return bytes(pixels)
 
-    def close_window(self, window):
-        """WM_DELETE_WINDOW, as a window manager's close button sends it."""
-        event = ClientMessage()
-        event.type = CLIENT_MESSAGE
-        event.window = window
-        event.message_type = self.x11.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
-        event.format = 32
-        event.data[0] = self.x11.XInternAtom(self.display, b"WM_DELETE_WINDOW", 0)
-        self.x11.XSendEvent(self.display, window, 0, 0, ctypes.byref(event))
-        self.x11.XFlush(self.display)
-
 
 def pixel(bgr0, x, y):
     i = 4 * (y * WIDTH + x)
@@ -162,10 +93,10 @@ def pixel(bgr0, x, y):
 def looks_right(rgb, with_control):
     """The settled picture: one background colour, and for the demo a white control in it."""
     background = pixel(rgb, 0, 0)
-    cx, cy, cw, ch = CONTROL
     for y in range(HEIGHT):
         for x in range(WIDTH):
-            inside = with_control and cx <= x < cx + cw and cy <= y < cy + ch
+            inside = (with_control and CONTROL_LEFT <= x < CONTROL_LEFT + CONTROL_WIDTH
+                      and CONTROL_TOP <= y < CONTROL_TOP + CONTROL_HEIGHT)
             if pixel(rgb, x, y) != ((255, 255, 255) if inside else background):
                 return False
     return background != (255, 255, 255) and background != (0, 0, 0)
@@ -255,22 +186,6 @@ def calibrate(display, env, program, timeout_s=30.0):
             process.wait()
 
 
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24",
-                             "-nolisten", "tcp", "-noreset"],
-                            pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as display_number:
-        number = display_number.readline().strip()
-    if not number:
-        xvfb.kill()
-        xvfb.wait()
-        raise RuntimeError("Xvfb did not start")
-    return xvfb, ":" + number
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("varnholt")
@@ -283,35 +198,28 @@ def main():
     programs = [Program("varnholt", args.varnholt, True),
                 Program("bare window", args.bare_window, False)]
     work = tempfile.mkdtemp(prefix="varnholt-startup-")
-    xvfb, display_name = start_xvfb()
     try:
-        # The environment the tests use: no desktop session bus for Qt to talk to.
-        env = dict(os.environ, DISPLAY=display_name, XDG_RUNTIME_DIR=work,
-                   DBUS_SESSION_BUS_ADDRESS="unix:path=" + os.path.join(work, "no-bus"))
-        for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
-            env.pop(name, None)
-        display = Display(display_name)
+        xvfb, display_name = start_xvfb()
         try:
-            for program in programs:
-                calibrate(display, env, program)
-                run_once(display, env, program, args.settle)  # warm-up, not counted
-            for run in range(args.runs):
-                # Take turns, each first every other run.
-                for program in programs if run % 2 == 0 else reversed(programs):
-                    mapped, frame, peak, cpu = run_once(display, env, program, args.settle)
-                    program.mapped_ms.append(mapped)
-                    program.first_frame_ms.append(frame)
-                    program.peak_kb.append(peak)
-                    program.cpu_ms.append(cpu)
+            # The environment the tests use: no desktop session bus for Qt to talk to.
+            env = program_environment(display_name, {
+                "XDG_RUNTIME_DIR": work,
+                "DBUS_SESSION_BUS_ADDRESS": "unix:path=" + os.path.join(work, "no-bus")})
+            with Display(display_name) as display:
+                for program in programs:
+                    calibrate(display, env, program)
+                    run_once(display, env, program, args.settle)  # warm-up, not counted
+                for run in range(args.runs):
+                    # Take turns, each first every other run.
+                    for program in programs if run % 2 == 0 else reversed(programs):
+                        mapped, frame, peak, cpu = run_once(display, env, program, args.settle)
+                        program.mapped_ms.append(mapped)
+                        program.first_frame_ms.append(frame)
+                        program.peak_kb.append(peak)
+                        program.cpu_ms.append(cpu)
         finally:
-            display.close()
+            stop(xvfb)
     finally:
-        xvfb.terminate()
-        try:
-            xvfb.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            xvfb.kill()
-            xvfb.wait()
         shutil.rmtree(work, ignore_errors=True)
 
     report(programs, args.runs)
