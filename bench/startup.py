@@ -4,9 +4,10 @@
 For each program: the time from starting the process to its first painted frame, and its
 peak resident memory. Measured from outside, with nothing added to the programs: the script
 watches the X server and takes the window's pixels (XGetImage) about every millisecond until
-they equal the program's settled picture, which a calibration run takes first. Peak memory is
-VmHWM from /proc just before the window is closed. The two programs take turns, several runs
-each; the table shows medians and ratios.
+they equal the program's settled picture, which a calibration run takes first. The window is
+then closed; peak memory is the peak resident size over the program's whole run, as wait4
+reports it when the program has ended. The two programs take turns, several runs each; the
+table shows medians and ratios.
 
 Usage: startup.py VARNHOLT BARE_WINDOW [--runs N]
 """
@@ -102,14 +103,6 @@ def looks_right(rgb, with_control):
     return background != (255, 255, 255) and background != (0, 0, 0)
 
 
-def vm_hwm_kb(pid):
-    with open(f"/proc/{pid}/status") as status:
-        for line in status:
-            if line.startswith("VmHWM:"):
-                return int(line.split()[1])
-    raise RuntimeError("no VmHWM in /proc/%d/status" % pid)
-
-
 class Program:
     def __init__(self, name, path, with_control):
         self.name, self.path, self.with_control = name, path, with_control
@@ -117,8 +110,8 @@ class Program:
         self.first_frame_ms, self.mapped_ms, self.peak_kb, self.cpu_ms = [], [], [], []
 
 
-def run_once(display, env, program, settle_s, timeout_s=30.0):
-    """Starts the program, waits for its first frame, reads its peak memory, closes it.
+def run_once(display, env, program, timeout_s=30.0):
+    """Starts the program, waits for its first frame, closes it and waits for it to end.
     Returns (ms to mapped, ms to first frame, peak kB, CPU ms over its life)."""
     started = time.monotonic()
     process = subprocess.Popen([program.path], env=env, stdout=subprocess.DEVNULL,
@@ -141,16 +134,15 @@ def run_once(display, env, program, settle_s, timeout_s=30.0):
                     frame = time.monotonic()
                     break
             time.sleep(0.001)
-        # Whatever the program does after its first frame counts towards its peak too.
-        time.sleep(settle_s)
-        peak = vm_hwm_kb(process.pid)
         display.close_window(window)
+        # The peak over the whole run, so whatever the program does after its first frame,
+        # up to its end, counts too (ru_maxrss is in kB on Linux).
         _, status, usage = os.wait4(process.pid, 0)
         process.returncode = os.waitstatus_to_exitcode(status)
         if process.returncode != 0:
             raise RuntimeError(f"{program.name} ended with code {process.returncode}")
         cpu = (usage.ru_utime + usage.ru_stime) * 1000
-        return (mapped - started) * 1000, (frame - started) * 1000, peak, cpu
+        return (mapped - started) * 1000, (frame - started) * 1000, usage.ru_maxrss, cpu
     finally:
         if process.poll() is None:
             process.kill()
@@ -158,28 +150,25 @@ def run_once(display, env, program, settle_s, timeout_s=30.0):
 
 
 def calibrate(display, env, program, timeout_s=30.0):
-    """The program's settled picture: its window's pixels once they stayed the same for
-    half a second."""
+    """The program's settled picture: the first picture of its window that looks as it
+    should once painted."""
     process = subprocess.Popen([program.path], env=env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     try:
         deadline = time.monotonic() + timeout_s
-        last, since = None, None
         while time.monotonic() < deadline:
+            if process.poll() is not None:
+                raise RuntimeError(f"{program.name} ended with code {process.returncode}")
             window = display.viewable_window()
             rgb = display.pixels(window) if window else None
-            if rgb is not None and rgb == last:
-                if time.monotonic() - since >= 0.5:
-                    if not looks_right(rgb, program.with_control):
-                        raise RuntimeError(f"{program.name}'s window does not look as expected")
-                    program.settled = rgb
-                    display.close_window(window)
-                    process.wait(timeout=timeout_s)
-                    return
-            else:
-                last, since = rgb, time.monotonic()
+            if rgb is not None and looks_right(rgb, program.with_control):
+                program.settled = rgb
+                display.close_window(window)
+                process.wait(timeout=timeout_s)
+                return
             time.sleep(0.01)
-        raise TimeoutError(f"{program.name}'s window did not settle")
+        raise TimeoutError(f"{program.name}'s window did not show the expected picture "
+                           f"within {timeout_s} s")
     finally:
         if process.poll() is None:
             process.kill()
@@ -191,8 +180,6 @@ def main():
     parser.add_argument("varnholt")
     parser.add_argument("bare_window")
     parser.add_argument("--runs", type=int, default=15, help="timed runs of each program")
-    parser.add_argument("--settle", type=float, default=0.5,
-                        help="seconds after the first frame before peak memory is read")
     args = parser.parse_args()
 
     programs = [Program("varnholt", args.varnholt, True),
@@ -208,11 +195,11 @@ def main():
             with Display(display_name) as display:
                 for program in programs:
                     calibrate(display, env, program)
-                    run_once(display, env, program, args.settle)  # warm-up, not counted
+                    run_once(display, env, program)  # warm-up, not counted
                 for run in range(args.runs):
                     # Take turns, each first every other run.
                     for program in programs if run % 2 == 0 else reversed(programs):
-                        mapped, frame, peak, cpu = run_once(display, env, program, args.settle)
+                        mapped, frame, peak, cpu = run_once(display, env, program)
                         program.mapped_ms.append(mapped)
                         program.first_frame_ms.append(frame)
                         program.peak_kb.append(peak)
