@@ -7,7 +7,7 @@ watches the X server and takes the window's pixels (XGetImage) about every milli
 they equal the program's settled picture, which a calibration run takes first. The window is
 then closed; peak memory is the peak resident size over the program's whole run, as wait4
 reports it when the program has ended. The two programs take turns, several runs each; the
-table shows medians and ratios.
+table shows medians and ratios. Exits with 1 when a target is missed.
 
 Usage: startup.py VARNHOLT BARE_WINDOW [--runs N]
 """
@@ -209,8 +209,8 @@ def main():
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
-    report(programs, args.runs)
-    return 0
+    missed = report(programs, args.runs)
+    return 1 if missed else 0
 
 
 def report(programs, runs):
@@ -230,12 +230,17 @@ def report(programs, runs):
     start_ratio = med(ours.first_frame_ms) / med(bare.first_frame_ms)
     extra_mb = a_mb - b_mb
     print(f"\n  {'target':<44} {'value':>9}  result")
+    missed = 0
     for what, value, met in [
             (f"first frame <= {START_RATIO_TARGET:g} x the bare window's",
              f"{start_ratio:.2f}x", start_ratio <= START_RATIO_TARGET),
             (f"peak memory <= the bare window's + {MEMORY_EXTRA_TARGET_MB:g} MB",
              f"{extra_mb:+.2f} MB", extra_mb <= MEMORY_EXTRA_TARGET_MB)]:
         print(f"  {what:<44} {value:>9}  {'met' if met else 'MISSED'}")
+        missed += not met
+    if missed:
+        print(f"\n{missed} target(s) missed")
+    return missed
 
 
 if __name__ == "__main__":
