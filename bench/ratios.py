@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Runs the benchmark binary with repetitions and prints each of our measurements as a ratio
-to its peer, from the medians of one run.
+to its peer, from the medians of one run. Exits with 1 when a target is missed.
 
 Usage: ratios.py BINARY [--repetitions N] [extra benchmark flags...]
 """
@@ -90,7 +90,9 @@ def main():
         print(f"{'allocations per call, ' + name:<58} {allocs:>7g} {'0':>7}  {verdict}")
     if missed:
         print(f"\n{missed} target(s) missed")
+        return 1
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main())

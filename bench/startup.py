@@ -4,9 +4,10 @@
 For each program: the time from starting the process to its first painted frame, and its
 peak resident memory. Measured from outside, with nothing added to the programs: the script
 watches the X server and takes the window's pixels (XGetImage) about every millisecond until
-they equal the program's settled picture, which a calibration run takes first. Peak memory is
-VmHWM from /proc just before the window is closed. The two programs take turns, several runs
-each; the table shows medians and ratios.
+they equal the program's settled picture, which a calibration run takes first. The window is
+then closed; peak memory is the peak resident size over the program's whole run, as wait4
+reports it when the program has ended. The two programs take turns, several runs each; the
+table shows medians and ratios. Exits with 1 when a target is missed.
 
 Usage: startup.py VARNHOLT BARE_WINDOW [--runs N]
 """
@@ -21,87 +22,29 @@ import sys
 import tempfile
 import time
 
-WIDTH, HEIGHT = 265, 112
-# Where the demo's control sits: it is white, the rest of the window is the background.
-CONTROL = (72, 16, 115, 81)
+# The X helpers the end-to-end tests use.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir,
+                                "tests", "e2e"))
+from x_server import (CONTROL_HEIGHT, CONTROL_LEFT, CONTROL_TOP,  # noqa: E402
+                      CONTROL_WIDTH, ERROR_HANDLER, IS_VIEWABLE, Z_PIXMAP, Connection,
+                      XWindowAttributes, libx11, program_environment, start_xvfb, stop)
+from x_server import WINDOW_HEIGHT as HEIGHT, WINDOW_WIDTH as WIDTH  # noqa: E402
+
 # Targets: start-up at most this ratio of the bare window's, memory at most this much more.
 START_RATIO_TARGET = 1.3
 MEMORY_EXTRA_TARGET_MB = 8.0
-IS_VIEWABLE, Z_PIXMAP, CLIENT_MESSAGE = 2, 2, 33
 
 
-class XWindowAttributes(ctypes.Structure):
-    _fields_ = [("x", ctypes.c_int), ("y", ctypes.c_int), ("width", ctypes.c_int),
-                ("height", ctypes.c_int), ("border_width", ctypes.c_int),
-                ("depth", ctypes.c_int), ("visual", ctypes.c_void_p), ("root", ctypes.c_ulong),
-                ("class_", ctypes.c_int), ("bit_gravity", ctypes.c_int),
-                ("win_gravity", ctypes.c_int), ("backing_store", ctypes.c_int),
-                ("backing_planes", ctypes.c_ulong), ("backing_pixel", ctypes.c_ulong),
-                ("save_under", ctypes.c_int), ("colormap", ctypes.c_ulong),
-                ("map_installed", ctypes.c_int), ("map_state", ctypes.c_int),
-                ("all_event_masks", ctypes.c_long), ("your_event_mask", ctypes.c_long),
-                ("do_not_propagate_mask", ctypes.c_long), ("override_redirect", ctypes.c_int),
-                ("screen", ctypes.c_void_p)]
-
-
-class XImage(ctypes.Structure):
-    # Only the leading fields are read; the rest of the structure is left alone.
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.c_void_p),
-                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
-                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
-                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
-                ("bits_per_pixel", ctypes.c_int)]
-
-
-class ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
-                ("pad", ctypes.c_long * 24)]
-
-
-ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
-
-
-class Display:
-    """Our own connection to the X server, for finding windows and reading their pixels."""
+class Display(Connection):
+    """Our own connection to the X server, for finding the program's window and reading its
+    pixels."""
 
     def __init__(self, name):
-        x11 = self.x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
-                                   ctypes.POINTER(ctypes.c_ulong),
-                                   ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
-                                   ctypes.POINTER(ctypes.c_uint)]
-        x11.XGetWindowAttributes.argtypes = [ctypes.c_void_p, ctypes.c_ulong,
-                                             ctypes.POINTER(XWindowAttributes)]
-        x11.XGetImage.restype = ctypes.POINTER(XImage)
-        x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                  ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
-        x11.XDestroyImage.argtypes = [ctypes.POINTER(XImage)]
-        x11.XFree.argtypes = [ctypes.c_void_p]
-        x11.XInternAtom.restype = ctypes.c_ulong
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                                   ctypes.c_void_p]
-        x11.XFlush.argtypes = [ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
         # A window can go between finding it and reading it; Xlib's default handler would
         # end this script on the error that follows.
         self._ignore_errors = ERROR_HANDLER(lambda display, event: 0)
-        x11.XSetErrorHandler(self._ignore_errors)
-        self.display = x11.XOpenDisplay(name.encode())
-        if not self.display:
-            raise RuntimeError(f"cannot open X display {name}")
-        self.root = x11.XDefaultRootWindow(self.display)
-
-    def close(self):
-        self.x11.XCloseDisplay(self.display)
+        libx11().XSetErrorHandler(self._ignore_errors)
+        super().__init__(name)
 
     def viewable_window(self):
         """The one viewable top-level window of the program's size, or None."""
@@ -142,17 +85,6 @@ class Display:
         pixels[3::4] = bytes(WIDTH * HEIGHT)
         return bytes(pixels)
 
-    def close_window(self, window):
-        """WM_DELETE_WINDOW, as a window manager's close button sends it."""
-        event = ClientMessage()
-        event.type = CLIENT_MESSAGE
-        event.window = window
-        event.message_type = self.x11.XInternAtom(self.display, b"WM_PROTOCOLS", 0)
-        event.format = 32
-        event.data[0] = self.x11.XInternAtom(self.display, b"WM_DELETE_WINDOW", 0)
-        self.x11.XSendEvent(self.display, window, 0, 0, ctypes.byref(event))
-        self.x11.XFlush(self.display)
-
 
 def pixel(bgr0, x, y):
     i = 4 * (y * WIDTH + x)
@@ -162,21 +94,13 @@ def pixel(bgr0, x, y):
 def looks_right(rgb, with_control):
     """The settled picture: one background colour, and for the demo a white control in it."""
     background = pixel(rgb, 0, 0)
-    cx, cy, cw, ch = CONTROL
     for y in range(HEIGHT):
         for x in range(WIDTH):
-            inside = with_control and cx <= x < cx + cw and cy <= y < cy + ch
+            inside = (with_control and CONTROL_LEFT <= x < CONTROL_LEFT + CONTROL_WIDTH
+                      and CONTROL_TOP <= y < CONTROL_TOP + CONTROL_HEIGHT)
             if pixel(rgb, x, y) != ((255, 255, 255) if inside else background):
                 return False
     return background != (255, 255, 255) and background != (0, 0, 0)
-
-
-def vm_hwm_kb(pid):
-    with open(f"/proc/{pid}/status") as status:
-        for line in status:
-            if line.startswith("VmHWM:"):
-                return int(line.split()[1])
-    raise RuntimeError("no VmHWM in /proc/%d/status" % pid)
 
 
 class Program:
@@ -186,8 +110,8 @@ class Program:
         self.first_frame_ms, self.mapped_ms, self.peak_kb, self.cpu_ms = [], [], [], []
 
 
-def run_once(display, env, program, settle_s, timeout_s=30.0):
-    """Starts the program, waits for its first frame, reads its peak memory, closes it.
+def run_once(display, env, program, timeout_s=30.0):
+    """Starts the program, waits for its first frame, closes it and waits for it to end.
     Returns (ms to mapped, ms to first frame, peak kB, CPU ms over its life)."""
     started = time.monotonic()
     process = subprocess.Popen([program.path], env=env, stdout=subprocess.DEVNULL,
@@ -210,16 +134,15 @@ def run_once(display, env, program, settle_s, timeout_s=30.0):
                     frame = time.monotonic()
                     break
             time.sleep(0.001)
-        # Whatever the program does after its first frame counts towards its peak too.
-        time.sleep(settle_s)
-        peak = vm_hwm_kb(process.pid)
         display.close_window(window)
+        # The peak over the whole run, so whatever the program does after its first frame,
+        # up to its end, counts too (ru_maxrss is in kB on Linux).
         _, status, usage = os.wait4(process.pid, 0)
         process.returncode = os.waitstatus_to_exitcode(status)
         if process.returncode != 0:
             raise RuntimeError(f"{program.name} ended with code {process.returncode}")
         cpu = (usage.ru_utime + usage.ru_stime) * 1000
-        return (mapped - started) * 1000, (frame - started) * 1000, peak, cpu
+        return (mapped - started) * 1000, (frame - started) * 1000, usage.ru_maxrss, cpu
     finally:
         if process.poll() is None:
             process.kill()
@@ -227,48 +150,29 @@ def run_once(display, env, program, settle_s, timeout_s=30.0):
 
 
 def calibrate(display, env, program, timeout_s=30.0):
-    """The program's settled picture: its window's pixels once they stayed the same for
-    half a second."""
+    """The program's settled picture: the first picture of its window that looks as it
+    should once painted."""
     process = subprocess.Popen([program.path], env=env, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL)
     try:
         deadline = time.monotonic() + timeout_s
-        last, since = None, None
         while time.monotonic() < deadline:
+            if process.poll() is not None:
+                raise RuntimeError(f"{program.name} ended with code {process.returncode}")
             window = display.viewable_window()
             rgb = display.pixels(window) if window else None
-            if rgb is not None and rgb == last:
-                if time.monotonic() - since >= 0.5:
-                    if not looks_right(rgb, program.with_control):
-                        raise RuntimeError(f"{program.name}'s window does not look as expected")
-                    program.settled = rgb
-                    display.close_window(window)
-                    process.wait(timeout=timeout_s)
-                    return
-            else:
-                last, since = rgb, time.monotonic()
+            if rgb is not None and looks_right(rgb, program.with_control):
+                program.settled = rgb
+                display.close_window(window)
+                process.wait(timeout=timeout_s)
+                return
             time.sleep(0.01)
-        raise TimeoutError(f"{program.name}'s window did not settle")
+        raise TimeoutError(f"{program.name}'s window did not show the expected picture "
+                           f"within {timeout_s} s")
     finally:
         if process.poll() is None:
             process.kill()
             process.wait()
-
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24",
-                             "-nolisten", "tcp", "-noreset"],
-                            pass_fds=(write_end,), stdout=subprocess.DEVNULL,
-                            stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as display_number:
-        number = display_number.readline().strip()
-    if not number:
-        xvfb.kill()
-        xvfb.wait()
-        raise RuntimeError("Xvfb did not start")
-    return xvfb, ":" + number
 
 
 def main():
@@ -276,46 +180,37 @@ def main():
     parser.add_argument("varnholt")
     parser.add_argument("bare_window")
     parser.add_argument("--runs", type=int, default=15, help="timed runs of each program")
-    parser.add_argument("--settle", type=float, default=0.5,
-                        help="seconds after the first frame before peak memory is read")
     args = parser.parse_args()
 
     programs = [Program("varnholt", args.varnholt, True),
                 Program("bare window", args.bare_window, False)]
     work = tempfile.mkdtemp(prefix="varnholt-startup-")
-    xvfb, display_name = start_xvfb()
     try:
-        # The environment the tests use: no desktop session bus for Qt to talk to.
-        env = dict(os.environ, DISPLAY=display_name, XDG_RUNTIME_DIR=work,
-                   DBUS_SESSION_BUS_ADDRESS="unix:path=" + os.path.join(work, "no-bus"))
-        for name in ("WAYLAND_DISPLAY", "QT_QPA_PLATFORM"):
-            env.pop(name, None)
-        display = Display(display_name)
+        xvfb, display_name = start_xvfb()
         try:
-            for program in programs:
-                calibrate(display, env, program)
-                run_once(display, env, program, args.settle)  # warm-up, not counted
-            for run in range(args.runs):
-                # Take turns, each first every other run.
-                for program in programs if run % 2 == 0 else reversed(programs):
-                    mapped, frame, peak, cpu = run_once(display, env, program, args.settle)
-                    program.mapped_ms.append(mapped)
-                    program.first_frame_ms.append(frame)
-                    program.peak_kb.append(peak)
-                    program.cpu_ms.append(cpu)
+            # The environment the tests use: no desktop session bus for Qt to talk to.
+            env = program_environment(display_name, {
+                "XDG_RUNTIME_DIR": work,
+                "DBUS_SESSION_BUS_ADDRESS": "unix:path=" + os.path.join(work, "no-bus")})
+            with Display(display_name) as display:
+                for program in programs:
+                    calibrate(display, env, program)
+                    run_once(display, env, program)  # warm-up, not counted
+                for run in range(args.runs):
+                    # Take turns, each first every other run.
+                    for program in programs if run % 2 == 0 else reversed(programs):
+                        mapped, frame, peak, cpu = run_once(display, env, program)
+                        program.mapped_ms.append(mapped)
+                        program.first_frame_ms.append(frame)
+                        program.peak_kb.append(peak)
+                        program.cpu_ms.append(cpu)
         finally:
-            display.close()
+            stop(xvfb)
     finally:
-        xvfb.terminate()
-        try:
-            xvfb.wait(timeout=10)
-        except subprocess.TimeoutExpired:
-            xvfb.kill()
-            xvfb.wait()
         shutil.rmtree(work, ignore_errors=True)
 
-    report(programs, args.runs)
-    return 0
+    missed = report(programs, args.runs)
+    return 1 if missed else 0
 
 
 def report(programs, runs):
@@ -335,12 +230,17 @@ def report(programs, runs):
     start_ratio = med(ours.first_frame_ms) / med(bare.first_frame_ms)
     extra_mb = a_mb - b_mb
     print(f"\n  {'target':<44} {'value':>9}  result")
+    missed = 0
     for what, value, met in [
             (f"first frame <= {START_RATIO_TARGET:g} x the bare window's",
              f"{start_ratio:.2f}x", start_ratio <= START_RATIO_TARGET),
             (f"peak memory <= the bare window's + {MEMORY_EXTRA_TARGET_MB:g} MB",
              f"{extra_mb:+.2f} MB", extra_mb <= MEMORY_EXTRA_TARGET_MB)]:
         print(f"  {what:<44} {value:>9}  {'met' if met else 'MISSED'}")
+        missed += not met
+    if missed:
+        print(f"\n{missed} target(s) missed")
+    return missed
 
 
 if __name__ == "__main__":

@@ -24,10 +24,11 @@ import sys
 import tempfile
 import time
 
+# Where Barcode1 sits in the window, and its size; and the window's.
+from x_server import (CONTROL_HEIGHT as HEIGHT, CONTROL_LEFT as LEFT, CONTROL_TOP as TOP,
+                      CONTROL_WIDTH as WIDTH, WINDOW_HEIGHT, WINDOW_WIDTH)
 from x_session import MapWatcher, XSession
 
-# Where Barcode1 sits in the window, and its size.
-LEFT, TOP, WIDTH, HEIGHT = 72, 16, 115, 81
 # The longest number the control takes.
 FULL = 13
 
@@ -163,8 +164,9 @@ class Pictures:
     def problems(self, shot, text):
         """What is wrong with the picture for `text`, as a list of sentences."""
         found = []
-        if (shot.width, shot.height) != (265, 112):
-            return [f"the window is {shot.width}x{shot.height}, not 265x112"]
+        if (shot.width, shot.height) != (WINDOW_WIDTH, WINDOW_HEIGHT):
+            return [f"the window is {shot.width}x{shot.height}, "
+                    f"not {WINDOW_WIDTH}x{WINDOW_HEIGHT}"]
         expected = set()
         for column, bottom in bars(text).items():
             expected.update((column, row) for row in range(BAR_TOP, bottom))
@@ -343,17 +345,8 @@ def soak(args):
     else:
         session = XSession(args.program, env)
     started = time.monotonic()
-    # Started by hand, so that Xvfb is stopped also when starting the program fails.
-    try:
-        session.__enter__()
-    except BaseException:
-        session.__exit__(*sys.exc_info())
-        raise
-    try:
-        with MapWatcher(session) as watcher:
-            code, seen, log = drive(session, watcher, keys, expected_after, boxes_at, args, work)
-    finally:
-        session.__exit__(*sys.exc_info())
+    with session, MapWatcher(session) as watcher:
+        code, seen, log = drive(session, watcher, keys, expected_after, boxes_at, args, work)
 
     duration = time.monotonic() - started
     print(f"soak: {len(keys)} keys, seed {args.seed}: {model.boxes} boxes expected, "

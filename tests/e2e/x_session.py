@@ -2,7 +2,8 @@
 
 Used by the end-to-end tests: starts Xvfb on a free display, starts the program, finds its
 windows, types with xdotool, takes screenshots with ImageMagick, and closes the window the
-way a window manager does. Everything it starts is stopped again on exit.
+way a window manager does. Everything it starts is stopped again on exit, and also when
+starting fails part-way.
 """
 
 import ctypes
@@ -14,6 +15,8 @@ import sys
 import tempfile
 import threading
 import time
+
+from x_server import Connection, program_environment, start_xvfb, stop
 
 
 class Screenshot:
@@ -48,52 +51,46 @@ class XSession:
     def __init__(self, program: str, env_extra=None):
         self.program = program
         self.env_extra = env_extra or {}
-        self.processes = []
-        self.log = tempfile.NamedTemporaryFile(prefix="varnholt-", suffix=".log", delete=False)
 
     # --- start and stop -------------------------------------------------------------------
     def __enter__(self):
-        read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24",
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.processes.append(xvfb)
-        os.close(write_end)
-        with os.fdopen(read_end) as display_number:
-            number = display_number.readline().strip()
-        if not number:
-            raise RuntimeError("Xvfb did not start")
-        self.env = dict(os.environ, DISPLAY=":" + number, **self.env_extra)
-        self.env.pop("WAYLAND_DISPLAY", None)
-        self.env.pop("QT_QPA_PLATFORM", None)
+        self.processes = []
         self.runtime_dir = None
+        self.log = tempfile.NamedTemporaryFile(prefix="varnholt-", suffix=".log", delete=False)
+        try:
+            self._start()
+        except BaseException:
+            # A with block's __exit__ only runs once __enter__ has returned.
+            self._stop(failed=True)
+            raise
+        return self
+
+    def _start(self):
+        xvfb, display = start_xvfb()
+        self.processes.append(xvfb)
+        self.env = program_environment(display, self.env_extra)
         if "XDG_RUNTIME_DIR" not in self.env:
             self.runtime_dir = tempfile.mkdtemp(prefix="varnholt-runtime-")
             self.env["XDG_RUNTIME_DIR"] = self.runtime_dir
         self.app = subprocess.Popen(self.program_command(), env=self.env, stdout=self.log,
                                     stderr=subprocess.STDOUT)
         self.processes.append(self.app)
-        return self
 
     def __exit__(self, *exc):
+        self._stop(failed=exc[0] is not None)
+        return False
+
+    def _stop(self, failed):
         for process in reversed(self.processes):
-            if process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
+            stop(process)
         self.log.close()
         if self.runtime_dir is not None:
             shutil.rmtree(self.runtime_dir, ignore_errors=True)
-        # The program's output is kept only when something went wrong.
-        if exc[0] is None:
-            os.unlink(self.log.name)
-        else:
+        # The program's output is kept only when something went wrong and there is some.
+        if failed and os.path.getsize(self.log.name) > 0:
             print(f"the program's output is in {self.log.name}", file=sys.stderr)
-        return False
+        else:
+            os.unlink(self.log.name)
 
     def program_command(self):
         """The command line that starts the program; a subclass may wrap it (in valgrind)."""
@@ -173,35 +170,8 @@ class XSession:
 
     def close_window(self, window):
         """Asks the window to close, as a window manager's close button does."""
-        x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XInternAtom.restype = ctypes.c_ulong
-        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int,
-                                   ctypes.c_long, ctypes.c_void_p]
-        x11.XFlush.argtypes = [ctypes.c_void_p]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
-        if not display:
-            raise RuntimeError("cannot open the X display")
-
-        class ClientMessage(ctypes.Structure):
-            _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                        ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                        ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                        ("format", ctypes.c_int), ("data", ctypes.c_long * 5),
-                        ("pad", ctypes.c_long * 24)]
-
-        event = ClientMessage()
-        event.type = 33  # ClientMessage
-        event.window = window
-        event.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
-        event.format = 32
-        event.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-        event.data[1] = 0  # CurrentTime
-        x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
-        x11.XFlush(display)
-        x11.XCloseDisplay(display)
+        with Connection(self.env["DISPLAY"]) as connection:
+            connection.close_window(window)
 
 
 class MapWatcher:
@@ -269,27 +239,14 @@ class MapWatcher:
 
     def _watch(self):
         try:
-            x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-            x11.XOpenDisplay.restype = ctypes.c_void_p
-            x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-            x11.XDefaultRootWindow.restype = ctypes.c_ulong
-            x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-            x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-            x11.XConnectionNumber.argtypes = [ctypes.c_void_p]
-            x11.XPending.argtypes = [ctypes.c_void_p]
-            x11.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-            x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-            x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-            display = x11.XOpenDisplay(self.session.env["DISPLAY"].encode())
-            if not display:
-                raise RuntimeError("the window watcher cannot open the X display")
+            connection = Connection(self.session.env["DISPLAY"])
         except Exception as error:  # handed to the waiting thread
             self._error = error
             self._ready.set()
             return
+        x11, display = connection.x11, connection.display
         try:
-            x11.XSelectInput(display, x11.XDefaultRootWindow(display),
-                             self._SUBSTRUCTURE_NOTIFY_MASK)
+            x11.XSelectInput(display, connection.root, self._SUBSTRUCTURE_NOTIFY_MASK)
             x11.XSync(display, 0)
             self._ready.set()
             # An XEvent is a union of 24 longs; the window these events concern follows the
@@ -321,4 +278,4 @@ class MapWatcher:
         except Exception as error:
             self._error = error
         finally:
-            x11.XCloseDisplay(display)
+            connection.close()
