@@ -58,8 +58,11 @@ void FuzzModulo10(const std::string& text) {
 
 bool IsReset(const EAN& ean) {
     const CodePart reset{std::int16_t{0}};
+    const EAN::FieldTexts views = ean.Fields();
     return ean.CheckDigit() == -1 && ean.NumberSystem() == reset &&
-           ean.ManufacturerCode() == reset && ean.ProductCode() == reset;
+           ean.ManufacturerCode() == reset && ean.ProductCode() == reset &&
+           views.numberSystem.empty() && views.manufacturerCode.empty() &&
+           views.productCode.empty();
 }
 
 // The fields cut from a 12- or 7-character body: they rebuild it, leading zeros and all.
@@ -82,6 +85,11 @@ void RequireSplit(const EAN& ean, const std::string& body) {
         VARNHOLT_REQUIRE(manufacturerPart == CodePart{std::int16_t{-1}});
         VARNHOLT_REQUIRE(*system + *product == body);
     }
+    // The views show the same characters, and nothing for EAN-8's missing manufacturer code.
+    const EAN::FieldTexts views = ean.Fields();
+    VARNHOLT_REQUIRE(views.numberSystem == *system && views.productCode == *product);
+    const auto* manufacturer = std::get_if<std::string>(&manufacturerPart);
+    VARNHOLT_REQUIRE(views.manufacturerCode == (manufacturer ? *manufacturer : std::string()));
     VARNHOLT_REQUIRE(ean.CheckDigit() == (AllDigits(body) ? WeightedCheckDigit(body) : -1));
 }
 

@@ -25,11 +25,24 @@ std::optional<std::string_view> EAN::PrepareNumber(std::string_view number,
     return std::string_view(buffer.data(), count);
 }
 
+EAN::FieldTexts EAN::Fields() const noexcept {
+    const std::string_view body(body_.data(), bodyLength_);
+    if (bodyLength_ == 0) {
+        return {};
+    }
+    if (bodyLength_ == 7) {
+        return {body.substr(0, systemLength_), {}, body.substr(systemLength_)};
+    }
+    // Number system and manufacturer code always share the first seven characters.
+    return {body.substr(0, systemLength_), body.substr(systemLength_, 7u - systemLength_),
+            body.substr(7)};
+}
+
 CodePart EAN::NumberSystem() const {
     if (bodyLength_ == 0) {
         return std::int16_t{0};
     }
-    return std::string(body_.data(), systemLength_);
+    return std::string(Fields().numberSystem);
 }
 
 CodePart EAN::ManufacturerCode() const {
@@ -39,18 +52,14 @@ CodePart EAN::ManufacturerCode() const {
     if (bodyLength_ == 7) {
         return std::int16_t{-1};
     }
-    // Number system and manufacturer code always share the first seven characters.
-    return std::string(body_.data() + systemLength_, 7u - systemLength_);
+    return std::string(Fields().manufacturerCode);
 }
 
 CodePart EAN::ProductCode() const {
     if (bodyLength_ == 0) {
         return std::int16_t{0};
     }
-    if (bodyLength_ == 7) {
-        return std::string(body_.data() + systemLength_, 7u - systemLength_);
-    }
-    return std::string(body_.data() + 7, 5);
+    return std::string(Fields().productCode);
 }
 
 std::int16_t EAN::NumberSystemLength(std::string_view body) const noexcept {

@@ -25,6 +25,15 @@ class EAN {
     // Product code cut from the last number; the integer 0 when not set.
     CodePart ProductCode() const;
 
+    // The same three fields as views into this object, valid until its next call: empty when
+    // not set, and the manufacturer code empty for EAN-8 too. Reading them copies nothing.
+    struct FieldTexts {
+        std::string_view numberSystem;
+        std::string_view manufacturerCode;
+        std::string_view productCode;
+    };
+    FieldTexts Fields() const noexcept;
+
     // Check digit of a 12-digit (EAN-13) or 7-digit (EAN-8) body, blanks and hyphens
     // allowed anywhere; -1 for any other length or a body holding a non-digit.
     std::int16_t Calculate(std::string_view Number);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <variant>
 
 #include "tests/support/CaseName.h"
 
@@ -27,11 +28,21 @@ struct Outcome {
 
 const Outcome kReset{-1, kNotSet, kNotSet, kNotSet};
 
+// The text a field's view shows: the characters cut, or nothing for the integers 0 and -1.
+std::string ViewText(const CodePart& part) {
+    const auto* text = std::get_if<std::string>(&part);
+    return text != nullptr ? *text : std::string();
+}
+
 void ExpectFields(const EAN& ean, const Outcome& expected) {
     EXPECT_EQ(ean.CheckDigit(), expected.checkDigit);
     EXPECT_EQ(ean.NumberSystem(), expected.numberSystem);
     EXPECT_EQ(ean.ManufacturerCode(), expected.manufacturerCode);
     EXPECT_EQ(ean.ProductCode(), expected.productCode);
+    const EAN::FieldTexts views = ean.Fields();
+    EXPECT_EQ(views.numberSystem, ViewText(expected.numberSystem));
+    EXPECT_EQ(views.manufacturerCode, ViewText(expected.manufacturerCode));
+    EXPECT_EQ(views.productCode, ViewText(expected.productCode));
 }
 
 // Each case runs on an object whose fields an earlier call filled, so a missing reset shows.
