@@ -1,6 +1,7 @@
 #include "model/EAN.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "model/Digit.h"
@@ -13,7 +14,6 @@ std::optional<std::string_view> EAN::PrepareNumber(std::string_view number,
                                                    NumberBuffer& buffer) noexcept {
     checkDigit_ = -1;
     bodyLength_ = 0;
-    systemLength_ = 0;
     if (!HasSeparator(number)) {
         return number;
     }
@@ -30,11 +30,12 @@ EAN::FieldTexts EAN::Fields() const noexcept {
     if (bodyLength_ == 0) {
         return {};
     }
+    const auto systemLength = static_cast<std::size_t>(NumberSystemLength(body));
     if (bodyLength_ == 7) {
-        return {body.substr(0, systemLength_), {}, body.substr(systemLength_)};
+        return {body.substr(0, systemLength), {}, body.substr(systemLength)};
     }
     // Number system and manufacturer code always share the first seven characters.
-    return {body.substr(0, systemLength_), body.substr(systemLength_, 7u - systemLength_),
+    return {body.substr(0, systemLength), body.substr(systemLength, 7u - systemLength),
             body.substr(7)};
 }
 
@@ -81,11 +82,19 @@ std::int16_t EAN::NumberSystemLength(std::string_view body) const noexcept {
     return twoDigits ? 2 : 3;
 }
 
+void EAN::KeepBody(std::string_view body) noexcept {
+    // Copies of a fixed length, which need no loop and no call.
+    if (body.size() == 12) {
+        std::memcpy(body_.data(), body.data(), 12);
+    } else {
+        std::memcpy(body_.data(), body.data(), 7);
+    }
+    bodyLength_ = static_cast<std::uint8_t>(body.size());
+}
+
 bool EAN::SplitNumber(std::string_view body) {
     checkDigit_ = -1;
-    std::copy(body.begin(), body.end(), body_.begin());
-    bodyLength_ = static_cast<std::uint8_t>(body.size());
-    systemLength_ = static_cast<std::uint8_t>(NumberSystemLength(body));
+    KeepBody(body);
     if (!Calculator) {
         Calculator.emplace();
     }
@@ -106,7 +115,29 @@ std::int16_t EAN::Calculate(std::string_view Number) {
     return checkDigit_;
 }
 
+std::optional<bool> EAN::CheckPlainDigits(std::string_view number) noexcept {
+    if (number.size() != 13 && number.size() != 8) {
+        return std::nullopt;
+    }
+    // A body of 12 or 7 characters has a sum only when all are digits, so neither blanks nor
+    // hyphens stand in it.
+    const std::string_view body = number.substr(0, number.size() - 1);
+    // Twelve digits, most of all, in two words, with the lengths known here.
+    const std::int32_t sum = swar::kLittleEndian && body.size() == 12
+                                 ? swar::WeightedDigitSum16(number.substr(0, 12))
+                                 : WeightedDigitSum(body);
+    if (sum < 0 || !IsDigit(number.back())) {
+        return std::nullopt;
+    }
+    KeepBody(body);
+    checkDigit_ = Modulo10::CheckDigitOfSum(sum);
+    return number.back() - '0' == checkDigit_;
+}
+
 bool EAN::Check(std::string_view Number) {
+    if (const std::optional<bool> plain = CheckPlainDigits(Number)) {
+        return *plain;
+    }
     NumberBuffer buffer;
     const auto number = PrepareNumber(Number, buffer);
     if (!number || (number->size() != 13 && number->size() != 8)) {

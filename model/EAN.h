@@ -50,9 +50,14 @@ class EAN {
                                                   NumberBuffer& buffer) noexcept;
     // 2 when the first two characters read as a number in TwoDigitPrefixes, otherwise 3.
     std::int16_t NumberSystemLength(std::string_view body) const noexcept;
-    // Cuts a 12- or 7-character body into its fields, then computes its check digit;
-    // false, with CheckDigit -1, when no check digit could be computed.
+    // Keeps a 12- or 7-character body to cut the fields from when they are asked for.
+    void KeepBody(std::string_view body) noexcept;
+    // Keeps a 12- or 7-character body, then computes its check digit; false, with
+    // CheckDigit -1, when no check digit could be computed.
     bool SplitNumber(std::string_view body);
+    // Check of 13 or 8 plain digits, the usual input, read where they stand: no search for
+    // blanks and hyphens, no copy without them. Nothing for any other text.
+    std::optional<bool> CheckPlainDigits(std::string_view number) noexcept;
 
     // Leading two digits whose number system is two digits long; all others take three.
     static constexpr std::array<std::int16_t, 58> TwoDigitPrefixes{
@@ -61,11 +66,10 @@ class EAN {
         50, 54, 57, 64, 70, 73, 76, 80, 81, 82, 83, 84, 87, 90, 91, 93, 94, 99};
 
     std::int16_t checkDigit_ = -1;
-    // The body the fields are cut from, kept as it stands, and the fields' lengths: a check
-    // cuts nothing until a field is asked for. No body after a reset.
+    // The body the fields are cut from, kept as it stands: a check cuts nothing until a
+    // field is asked for. No body after a reset.
     std::array<char, 12> body_{};
     std::uint8_t bodyLength_ = 0;
-    std::uint8_t systemLength_ = 0;
     // Made on first need and kept; held in place, so a check allocates nothing.
     std::optional<Modulo10> Calculator;
 };

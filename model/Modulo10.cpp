@@ -54,7 +54,7 @@ std::int32_t PlainSum(std::string_view body) noexcept {
 }  // namespace
 
 void Modulo10::SetCheckDigit(std::int32_t sum) noexcept {
-    checkDigit_ = Complements[static_cast<std::size_t>(sum % 10)];
+    checkDigit_ = CheckDigitOfSum(sum);
 }
 
 bool Modulo10::ComputeCheckDigit(std::string_view number, std::size_t count) noexcept {

@@ -25,6 +25,11 @@ class Modulo10 {
     // could be computed.
     bool Check(std::string_view Number);
 
+    // The check digit that tops a weighted sum (see WeightedDigitSum) up to a multiple of ten.
+    static constexpr std::int16_t CheckDigitOfSum(std::int32_t sum) noexcept {
+        return Complements[static_cast<std::size_t>(sum % 10)];
+    }
+
   private:
     // Calculate and Check the long way: blanks and hyphens skipped, non-digits, long bodies.
     // Kept out of line, so that the plain case needs no stack frame of theirs.
