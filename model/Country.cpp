@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "model/CountryPrefixes.h"
 #include "model/Digit.h"
@@ -48,18 +49,26 @@ constexpr auto kCountryOfPrefix = [] {
     return countries;
 }();
 
+// The country of a text that starts with three digits, from the table; nothing for any
+// other text.
+std::optional<std::string_view> CountryOfThreeDigits(std::string_view text) noexcept {
+    if (text.size() < 3 || !IsDigit(text[0]) || !IsDigit(text[1]) || !IsDigit(text[2])) {
+        return std::nullopt;
+    }
+    const int prefix = (text[0] - '0') * 100 + (text[1] - '0') * 10 + (text[2] - '0');
+    return kCountryOfPrefix[static_cast<std::size_t>(prefix)];
+}
+
 }  // namespace
 
 std::string_view CountryOf(std::int16_t firstDigit, std::int16_t secondDigit,
                            std::string_view firstThree) noexcept {
     firstThree = firstThree.substr(0, 3);
-    const bool threeDigits = firstThree.size() == 3 && std::ranges::all_of(firstThree, IsDigit);
-    if (threeDigits && firstDigit == firstThree[0] - '0' && secondDigit == firstThree[1] - '0') {
-        const int prefix =
-            (firstThree[0] - '0') * 100 + (firstThree[1] - '0') * 10 + (firstThree[2] - '0');
-        return kCountryOfPrefix[static_cast<std::size_t>(prefix)];
+    if (const auto country = CountryOfThreeDigits(firstThree);
+        country && firstDigit == firstThree[0] - '0' && secondDigit == firstThree[1] - '0') {
+        return *country;
     }
-
+    const bool threeDigits = firstThree.size() == 3 && std::ranges::all_of(firstThree, IsDigit);
     std::string_view country = CountryOfBlock(firstDigit, secondDigit);
     double prefix = 0.0;
     if (threeDigits) {
@@ -76,6 +85,9 @@ std::string_view CountryOf(std::int16_t firstDigit, std::int16_t secondDigit,
 }
 
 std::string_view CountryOf(std::string_view number) noexcept {
+    if (const auto country = CountryOfThreeDigits(number)) {
+        return *country;
+    }
     if (number.size() < 2) {
         return {};
     }
