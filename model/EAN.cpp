@@ -115,29 +115,26 @@ std::int16_t EAN::Calculate(std::string_view Number) {
     return checkDigit_;
 }
 
-std::optional<bool> EAN::CheckPlainDigits(std::string_view number) noexcept {
-    if (number.size() != 13 && number.size() != 8) {
-        return std::nullopt;
+bool EAN::Check(std::string_view Number) {
+    // 13 or 8 plain digits, the usual input, are read where they stand: no search for blanks
+    // and hyphens, no copy without them. A body of 12 or 7 characters has a sum only when
+    // all are digits, so neither blanks nor hyphens stand in it.
+    if (Number.size() == 13 || Number.size() == 8) {
+        const std::string_view body = Number.substr(0, Number.size() - 1);
+        // Twelve digits, most of all, in two words, with the lengths known here.
+        const std::int32_t sum = swar::kLittleEndian && body.size() == 12
+                                     ? swar::WeightedDigitSum16(Number.substr(0, 12))
+                                     : WeightedDigitSum(body);
+        if (sum >= 0 && IsDigit(Number.back())) {
+            KeepBody(body);
+            checkDigit_ = Modulo10::CheckDigitOfSum(sum);
+            return Number.back() - '0' == checkDigit_;
+        }
     }
-    // A body of 12 or 7 characters has a sum only when all are digits, so neither blanks nor
-    // hyphens stand in it.
-    const std::string_view body = number.substr(0, number.size() - 1);
-    // Twelve digits, most of all, in two words, with the lengths known here.
-    const std::int32_t sum = swar::kLittleEndian && body.size() == 12
-                                 ? swar::WeightedDigitSum16(number.substr(0, 12))
-                                 : WeightedDigitSum(body);
-    if (sum < 0 || !IsDigit(number.back())) {
-        return std::nullopt;
-    }
-    KeepBody(body);
-    checkDigit_ = Modulo10::CheckDigitOfSum(sum);
-    return number.back() - '0' == checkDigit_;
+    return CheckKept(Number);
 }
 
-bool EAN::Check(std::string_view Number) {
-    if (const std::optional<bool> plain = CheckPlainDigits(Number)) {
-        return *plain;
-    }
+bool EAN::CheckKept(std::string_view Number) {
     NumberBuffer buffer;
     const auto number = PrepareNumber(Number, buffer);
     if (!number || (number->size() != 13 && number->size() != 8)) {

@@ -55,9 +55,9 @@ class EAN {
     // Keeps a 12- or 7-character body, then computes its check digit; false, with
     // CheckDigit -1, when no check digit could be computed.
     bool SplitNumber(std::string_view body);
-    // Check of 13 or 8 plain digits, the usual input, read where they stand: no search for
-    // blanks and hyphens, no copy without them. Nothing for any other text.
-    std::optional<bool> CheckPlainDigits(std::string_view number) noexcept;
+    // Check the long way: blanks and hyphens dropped into a copy, and any length. Kept out
+    // of line, so that the usual check needs no stack frame of its own.
+    bool CheckKept(std::string_view number);
 
     // Leading two digits whose number system is two digits long; all others take three.
     static constexpr std::array<std::int16_t, 58> TwoDigitPrefixes{
