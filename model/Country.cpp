@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
 
 #include "model/CountryPrefixes.h"
 #include "model/Digit.h"
@@ -49,14 +48,12 @@ constexpr auto kCountryOfPrefix = [] {
     return countries;
 }();
 
-// The country of a text that starts with three digits, from the table; nothing for any
-// other text.
-std::optional<std::string_view> CountryOfThreeDigits(std::string_view text) noexcept {
+// The prefix of a text that starts with three digits, 0 to 999; -1 for any other text.
+int ThreeDigitPrefix(std::string_view text) noexcept {
     if (text.size() < 3 || !IsDigit(text[0]) || !IsDigit(text[1]) || !IsDigit(text[2])) {
-        return std::nullopt;
+        return -1;
     }
-    const int prefix = (text[0] - '0') * 100 + (text[1] - '0') * 10 + (text[2] - '0');
-    return kCountryOfPrefix[static_cast<std::size_t>(prefix)];
+    return (text[0] - '0') * 100 + (text[1] - '0') * 10 + (text[2] - '0');
 }
 
 }  // namespace
@@ -64,9 +61,9 @@ std::optional<std::string_view> CountryOfThreeDigits(std::string_view text) noex
 std::string_view CountryOf(std::int16_t firstDigit, std::int16_t secondDigit,
                            std::string_view firstThree) noexcept {
     firstThree = firstThree.substr(0, 3);
-    if (const auto country = CountryOfThreeDigits(firstThree);
-        country && firstDigit == firstThree[0] - '0' && secondDigit == firstThree[1] - '0') {
-        return *country;
+    if (const int prefix = ThreeDigitPrefix(firstThree);
+        prefix >= 0 && firstDigit == prefix / 100 && secondDigit == prefix / 10 % 10) {
+        return kCountryOfPrefix[static_cast<std::size_t>(prefix)];
     }
     const bool threeDigits = firstThree.size() == 3 && std::ranges::all_of(firstThree, IsDigit);
     std::string_view country = CountryOfBlock(firstDigit, secondDigit);
@@ -85,8 +82,9 @@ std::string_view CountryOf(std::int16_t firstDigit, std::int16_t secondDigit,
 }
 
 std::string_view CountryOf(std::string_view number) noexcept {
-    if (const auto country = CountryOfThreeDigits(number)) {
-        return *country;
+    // The usual number, three digits first, needs nothing but the table.
+    if (const int prefix = ThreeDigitPrefix(number); prefix >= 0) {
+        return kCountryOfPrefix[static_cast<std::size_t>(prefix)];
     }
     if (number.size() < 2) {
         return {};
