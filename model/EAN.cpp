@@ -25,20 +25,6 @@ std::optional<std::string_view> EAN::PrepareNumber(std::string_view number,
     return std::string_view(buffer.data(), count);
 }
 
-EAN::FieldTexts EAN::Fields() const noexcept {
-    const std::string_view body(body_.data(), bodyLength_);
-    if (bodyLength_ == 0) {
-        return {};
-    }
-    const auto systemLength = static_cast<std::size_t>(NumberSystemLength(body));
-    if (bodyLength_ == 7) {
-        return {body.substr(0, systemLength), {}, body.substr(systemLength)};
-    }
-    // Number system and manufacturer code always share the first seven characters.
-    return {body.substr(0, systemLength), body.substr(systemLength, 7u - systemLength),
-            body.substr(7)};
-}
-
 CodePart EAN::NumberSystem() const {
     if (bodyLength_ == 0) {
         return std::int16_t{0};

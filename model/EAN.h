@@ -32,7 +32,22 @@ class EAN {
         std::string_view manufacturerCode;
         std::string_view productCode;
     };
-    FieldTexts Fields() const noexcept;
+    // Here, where the caller takes the three views in as they are made.
+    FieldTexts Fields() const noexcept {
+        if (bodyLength_ == 0) {
+            return {};
+        }
+        const char* body = body_.data();
+        const auto systemLength =
+            static_cast<std::size_t>(NumberSystemLength(std::string_view(body, bodyLength_)));
+        const std::string_view system(body, systemLength);
+        if (bodyLength_ == 7) {
+            return {system, {}, std::string_view(body + systemLength, 7 - systemLength)};
+        }
+        // Number system and manufacturer code always share the first seven characters.
+        return {system, std::string_view(body + systemLength, 7 - systemLength),
+                std::string_view(body + 7, 5)};
+    }
 
     // Check digit of a 12-digit (EAN-13) or 7-digit (EAN-8) body, blanks and hyphens
     // allowed anywhere; -1 for any other length or a body holding a non-digit.
