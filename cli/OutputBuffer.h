@@ -1,0 +1,137 @@
+#pragma once
+
+#include <array>
+#include <charconv>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+#include "cli/ByteStreams.h"
+
+namespace varnholt::cli {
+
+// Copies `text` to `to` and gives the position after it. Up to 32 bytes, any text of a row
+// but a long file name, go in two overlapping moves of a fixed size, which touch nothing
+// outside the text and its place; longer ones in one call.
+inline char* Put(char* to, std::string_view text) noexcept {
+    const char* from = text.data();
+    const std::size_t size = text.size();
+    const auto move = [&]<std::size_t kSize>() {
+        std::array<char, kSize> word;
+        std::memcpy(word.data(), from, kSize);
+        std::memcpy(to, word.data(), kSize);
+        std::memcpy(word.data(), from + size - kSize, kSize);
+        std::memcpy(to + size - kSize, word.data(), kSize);
+    };
+    if (size > 32) {
+        std::memcpy(to, from, size);
+    } else if (size >= 16) {
+        move.operator()<16>();
+    } else if (size >= 8) {
+        move.operator()<8>();
+    } else if (size >= 4) {
+        move.operator()<4>();
+    } else if (size != 0) {
+        to[0] = from[0];
+        to[size / 2] = from[size / 2];
+        to[size - 1] = from[size - 1];
+    }
+    return to + size;
+}
+
+// Put for a text known to be at most 8 bytes long: fewer sizes to tell apart.
+inline char* PutShort(char* to, std::string_view text) noexcept {
+    const char* from = text.data();
+    const std::size_t size = text.size();
+    if (size >= 4) {
+        std::array<char, 4> word;
+        std::memcpy(word.data(), from, 4);
+        std::memcpy(to, word.data(), 4);
+        std::memcpy(word.data(), from + size - 4, 4);
+        std::memcpy(to + size - 4, word.data(), 4);
+    } else if (size != 0) {
+        to[0] = from[0];
+        to[size / 2] = from[size / 2];
+        to[size - 1] = from[size - 1];
+    }
+    return to + size;
+}
+
+// Collects output and hands it to a sink in large blocks: a row costs a few copies, not a
+// system call. Whatever is still held is written by Flush, never by the destructor, so that
+// a failed write is always reported.
+class OutputBuffer {
+  public:
+    static constexpr std::size_t kCapacity = 64 * 1024;
+
+    static constexpr std::size_t kShort = 32;
+
+    explicit OutputBuffer(ByteSink& sink)
+        : sink_(sink), buffer_(new char[kCapacity]), end_(buffer_.get()) {}
+
+    void Append(std::string_view text) {
+        // Most texts of a row are short: copied in a few moves, without a call.
+        if (text.size() <= kShort && Room() >= kShort) {
+            end_ = Put(end_, text);
+            return;
+        }
+        if (text.size() > Room()) {
+            Flush();
+            if (text.size() > kCapacity) {
+                sink_.Write(text);
+                return;
+            }
+        }
+        std::memcpy(end_, text.data(), text.size());
+        end_ += text.size();
+    }
+
+    void Append(char c) {
+        if (Room() == 0) {
+            Flush();
+        }
+        *end_++ = c;
+    }
+
+    void AppendNumber(std::uint64_t value) {
+        if (Room() < kLongestNumber) {
+            Flush();
+        }
+        end_ = std::to_chars(end_, end_ + kLongestNumber, value).ptr;
+    }
+
+    // Room for up to `size` bytes, at most kCapacity, to be written through the returned
+    // position with Put and handed back with Commit: a row's texts then cost no checks.
+    char* Reserve(std::size_t size) {
+        if (size > Room()) {
+            Flush();
+        }
+        return end_;
+    }
+
+    void Commit(char* end) noexcept { end_ = end; }
+
+    // Writes what is held. Throws std::system_error when writing fails.
+    void Flush() {
+        const std::string_view held(buffer_.get(), static_cast<std::size_t>(end_ - buffer_.get()));
+        end_ = buffer_.get();
+        if (!held.empty()) {
+            sink_.Write(held);
+        }
+    }
+
+  private:
+    static constexpr std::size_t kLongestNumber = 20;
+
+    std::size_t Room() const noexcept {
+        return kCapacity - static_cast<std::size_t>(end_ - buffer_.get());
+    }
+
+    ByteSink& sink_;
+    std::unique_ptr<char[]> buffer_;
+    char* end_;
+};
+
+}  // namespace varnholt::cli
