@@ -11,6 +11,8 @@ PACKAGES := cmake ninja-build g++ make pkg-config clang-format \
 PACKAGES += python3 xvfb xdotool x11-xserver-utils imagemagick zbar-tools
 # The soak of the window runs it under valgrind too.
 PACKAGES += valgrind
+# The command line's argument parser, and groff, which reads its manual page back in a test.
+PACKAGES += libcli11-dev groff-base
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
 PACKAGES += clang libclang-rt-14-dev libzint-dev libzxing-dev
 

@@ -35,8 +35,13 @@ function(varnholt_install_package)
                 FILE_SET HEADERS DESTINATION ${VARNHOLT_INCLUDE_DIR} COMPONENT qt)
         install(EXPORT VarnholtQtTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
                 COMPONENT qt)
-        install(TARGETS varnholt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT demo)
     endif()
+
+    # The program, with its window or without, and its manual page.
+    configure_file(docs/varnholt.1.in ${PROJECT_BINARY_DIR}/varnholt.1 @ONLY)
+    install(TARGETS varnholt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
+    install(FILES ${PROJECT_BINARY_DIR}/varnholt.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+            COMPONENT program)
 
     configure_package_config_file(cmake/VarnholtConfig.cmake.in
         ${PROJECT_BINARY_DIR}/VarnholtConfig.cmake INSTALL_DESTINATION ${VARNHOLT_CMAKE_DIR})

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "cli/CommandLine.h"
 #include "demo/FormVarnholtWindow.h"
 #include "model/Version.h"
 
@@ -15,11 +16,15 @@ bool IsSet(const char* name) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Any argument makes this the command line, which needs no display and starts no Qt.
+    if (argc > 1) {
+        return varnholt::cli::Run(argc, argv);
+    }
     // Without a display Qt would abort with little explanation; say what is missing instead.
     if (!IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY") && !IsSet("QT_QPA_PLATFORM")) {
         std::fputs(
             "varnholt: no display to open the window on (neither DISPLAY nor "
-            "WAYLAND_DISPLAY is set)\n",
+            "WAYLAND_DISPLAY is set); see 'varnholt --help' for the command line\n",
             stderr);
         return 1;
     }

@@ -1,0 +1,53 @@
+#include "cli/Diagnostics.h"
+
+#include <charconv>
+#include <system_error>
+
+namespace varnholt::cli {
+
+void Diagnostics::Say(std::string_view what) {
+    message_ = kProgramName;
+    message_ += ": ";
+    message_ += what;
+    Write();
+}
+
+void Diagnostics::Say(std::string_view file, std::string_view what) {
+    message_ = kProgramName;
+    message_ += ": ";
+    message_ += file;
+    message_ += ": ";
+    message_ += what;
+    Write();
+}
+
+void Diagnostics::Say(std::string_view file, std::uint64_t line, std::string_view what) {
+    char digits[20];
+    char* end = std::to_chars(digits, digits + sizeof digits, line).ptr;
+    message_ = kProgramName;
+    message_ += ": ";
+    message_ += file;
+    message_ += ':';
+    message_.append(digits, end);
+    message_ += ": ";
+    message_ += what;
+    Write();
+}
+
+void Diagnostics::Hint(std::string_view line) {
+    message_ = line;
+    Write();
+}
+
+void Diagnostics::Write() {
+    message_ += '\n';
+    if (prepare_) {
+        prepare_();
+    }
+    try {
+        err_.Write(message_);
+    } catch (const std::system_error&) {
+    }
+}
+
+}  // namespace varnholt::cli

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "cli/ByteStreams.h"
+
+namespace varnholt::cli {
+
+// The program's name at the start of every message.
+inline constexpr std::string_view kProgramName = "varnholt";
+
+// Messages on standard error, one line each, written at once: "varnholt: what",
+// "varnholt: FILE: what" or "varnholt: FILE:LINE: what". A message that cannot be written
+// is lost without a trace, as there is nowhere left to tell.
+class Diagnostics {
+  public:
+    explicit Diagnostics(ByteSink& err) : err_(err) {}
+
+    // Runs before each message: output to put out first, a progress bar to take away.
+    void BeforeEachMessage(std::function<void()> prepare) { prepare_ = std::move(prepare); }
+
+    void Say(std::string_view what);
+    void Say(std::string_view file, std::string_view what);
+    void Say(std::string_view file, std::uint64_t line, std::string_view what);
+    // A line after a message that says what to do, without the program's name.
+    void Hint(std::string_view line);
+
+  private:
+    void Write();
+
+    ByteSink& err_;
+    std::function<void()> prepare_;
+    std::string message_;
+};
+
+}  // namespace varnholt::cli

@@ -1,0 +1,387 @@
+#!/usr/bin/env python3
+"""The program's command line, run as a process: help and version, exit statuses, the
+formats as other programs read them, the progress bar on a terminal, and the bad inputs a
+catalogue can hold.
+
+Usage: command_line_e2e.py VARNHOLT WINDOWLESS_VARNHOLT MANUAL_PAGE
+
+VARNHOLT is the program as built; WINDOWLESS_VARNHOLT the same command line built without
+the window (the same file when the build has no window). Prints each case; exits with 1 when
+one fails.
+"""
+
+import csv
+import io
+import json
+import os
+import pathlib
+import pty
+import re
+import resource
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+PROGRAM, WINDOWLESS = (os.path.abspath(path) for path in sys.argv[1:3])
+MANUAL = pathlib.Path(sys.argv[3])
+SCRATCH = pathlib.Path(tempfile.mkdtemp(prefix="varnholt-e2e-"))
+BOM = b"\xef\xbb\xbf"
+HEADER = ["file", "line", "number", "valid", "country", "number_system", "manufacturer_code",
+          "product_code", "expected_check_digit", "error"]
+# The command line needs no display: a display that is not there must not matter.
+ENV = dict(os.environ, DISPLAY=":99999", QT_QPA_PLATFORM="xcb")
+
+failures = []
+
+
+def case(function):
+    """Runs one case and records its failure, so that every case runs."""
+    try:
+        function()
+        print(f"ok    {function.__name__}")
+    except AssertionError as error:
+        failures.append(function.__name__)
+        print(f"FAIL  {function.__name__}: {error}")
+    return function
+
+
+def run(*args, stdin=b"", program=PROGRAM, env=ENV, stdout=subprocess.PIPE):
+    return subprocess.run([program, *args], input=stdin, stdout=stdout,
+                          stderr=subprocess.PIPE, env=env, timeout=120)
+
+
+def text(path, content):
+    path = SCRATCH / path
+    path.write_bytes(content)
+    return str(path)
+
+
+def expect(result, status, stdout=None, stderr=None):
+    out = result.stdout.decode(errors="replace") if result.stdout is not None else ""
+    err = result.stderr.decode(errors="replace")
+    assert result.returncode == status, \
+        f"exit status {result.returncode}, not {status}; stderr: {err!r}"
+    if stdout is not None:
+        assert re.search(stdout, out, re.S), f"stdout {out[:400]!r} does not match {stdout!r}"
+    if stderr is not None:
+        assert re.search(stderr, err, re.S), f"stderr {err[:400]!r} does not match {stderr!r}"
+    return out, err
+
+
+def csv_rows(out):
+    rows = list(csv.reader(io.StringIO(out, newline="")))
+    assert rows[0] == HEADER, rows[0]
+    return [dict(zip(HEADER, row)) for row in rows[1:]]
+
+
+# --- The program ----------------------------------------------------------------------------
+@case
+def help_lists_the_commands():
+    out, err = expect(run("--help"), 0, stdout=r"Usage: varnholt")
+    assert "check" in out and "help" in out and err == "", (out, err)
+
+
+@case
+def help_of_a_command():
+    for args in (["help", "check"], ["check", "--help"], ["check", "-h"]):
+        out, _ = expect(run(*args), 0, stdout=r"Usage: varnholt check")
+        for option in ("--format", "--invalid-only", "--quiet"):
+            assert option in out, (args, option)
+
+
+@case
+def version():
+    expect(run("--version"), 0, stdout=r"\Avarnholt \d+\.\d+\.\d+\n\Z")
+
+
+@case
+def usage_errors_exit_with_2():
+    expect(run("check", "--bogus"), 2,
+           stderr=r"\Avarnholt: .*--bogus.*\nTry 'varnholt check --help' for more information\.\n\Z")
+    expect(run("frobnicate"), 2, stderr=r"\Avarnholt: .*frobnicate.*\nTry 'varnholt --help'")
+    expect(run("check", "--format", "xml"), 2, stderr=r"varnholt: --format: xml")
+    expect(run("help", "nope"), 2, stderr=r"varnholt: no such command: nope")
+    expect(run("--"), 2, stderr=r"varnholt: no command given")
+
+
+@case
+def without_a_window_the_program_says_so():
+    out, err = expect(run(program=WINDOWLESS), 2, stderr=r"Usage: varnholt")
+    assert "no window" in err and out == "", (out, err)
+    if WINDOWLESS != PROGRAM:
+        env = {k: v for k, v in os.environ.items()
+               if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
+        expect(run(env=env), 1, stderr=r"no display .*'varnholt --help'")
+
+
+# --- check: results and exit statuses -------------------------------------------------------
+@case
+def every_number_valid_exits_with_0():
+    path = text("valid.txt", b"5400101109971\n4006381333931\n96385074\n")
+    out, err = expect(run("check", "--format", "csv", path), 0)
+    rows = csv_rows(out)
+    assert [(r["number"], r["valid"], r["country"], r["number_system"], r["manufacturer_code"],
+             r["product_code"]) for r in rows] == [
+        ("5400101109971", "true", "BE-LU", "54", "00101", "10997"),
+        ("4006381333931", "true", "DE", "400", "6381", "33393"),
+        ("96385074", "true", "", "963", "", "8507")], rows
+    assert err == "varnholt: 3 lines: 3 valid, 0 invalid, 0 errors\n", err
+
+
+@case
+def a_wrong_check_digit_exits_with_1():
+    path = text("invalid.txt", b"5400101109972\n5400101109971\n")
+    out, err = expect(run("check", "-f", "csv", path), 1)
+    rows = csv_rows(out)
+    assert rows[0]["valid"] == "false" and rows[0]["expected_check_digit"] == "1", rows
+    assert rows[0]["error"] == "" and "invalid" in err and "varnholt: invalid.txt" not in err
+
+
+@case
+def a_line_that_is_no_number_exits_with_1_and_says_where():
+    path = text("error.txt", b"5400101109971\n\n  54001O1109971\n")
+    out, err = expect(run("check", "-f", "csv", path), 1)
+    assert f"varnholt: {path}:3: \"O\" at column 8 is not a digit\n" in err, err
+    assert err.endswith("varnholt: 3 lines: 1 valid, 0 invalid, 1 error, 1 blank\n"), err
+    rows = csv_rows(out)
+    assert [r["line"] for r in rows] == ["1", "3"], rows
+
+
+@case
+def a_file_that_cannot_be_read_exits_with_2_after_the_others():
+    good = text("good.txt", b"5400101109971\n")
+    out, err = expect(run("check", "-f", "csv", good, str(SCRATCH / "missing.txt"), good), 2)
+    assert len(csv_rows(out)) == 2
+    assert f"varnholt: {SCRATCH / 'missing.txt'}: No such file or directory\n" in err, err
+
+
+@case
+def standard_input_by_default_and_as_dash():
+    for args in (["check", "-f", "csv"], ["check", "-f", "csv", "-"]):
+        out, _ = expect(run(*args, stdin=b"96385074\n"), 0)
+        rows = csv_rows(out)
+        assert rows[0]["file"] == "(standard input)" and rows[0]["number"] == "96385074", rows
+
+
+@case
+def double_dash_ends_the_options():
+    text("-x", b"5400101109971\n")
+    result = subprocess.run([PROGRAM, "check", "-f", "csv", "--", "-x"], cwd=SCRATCH,
+                            capture_output=True, env=ENV)
+    out, _ = expect(result, 0)
+    assert csv_rows(out)[0]["file"] == "-x"
+
+
+@case
+def byte_order_mark_crlf_blank_lines_and_blanks_around():
+    path = text("dos.txt", BOM + b"5400101109971\r\n\r\n \t4006381333931 \r\n   \r\n96385074")
+    out, err = expect(run("check", "-f", "csv", path), 0)
+    rows = csv_rows(out)
+    assert [(r["line"], r["number"]) for r in rows] == [
+        ("1", "5400101109971"), ("3", "4006381333931"), ("5", "96385074")], rows
+    assert err == "varnholt: 5 lines: 3 valid, 0 invalid, 0 errors, 2 blank\n", err
+
+
+# --- check: the formats ---------------------------------------------------------------------
+MIXED = b"5400101109971\n5400101109972\n96385074\n12,345\n\"x\"\n"
+
+
+@case
+def csv_is_read_back_by_a_csv_reader():
+    out, _ = expect(run("check", "--format=csv", text("mixed.txt", MIXED)), 1)
+    rows = csv_rows(out)
+    assert [r["number"] for r in rows] == ["5400101109971", "5400101109972", "96385074",
+                                           "12,345", "\"x\""], rows
+    assert rows[3]["error"] == "\",\" at column 3 is not a digit", rows[3]
+    assert rows[4]["error"] == "'\"' at column 1 is not a digit".replace("'", '"'), rows[4]
+
+
+@case
+def tsv_has_a_header_and_ten_fields_a_row():
+    out, _ = expect(run("check", "-f", "tsv", text("mixed.txt", MIXED)), 1)
+    lines = out.splitlines()
+    assert lines[0].split("\t") == HEADER
+    assert all(len(line.split("\t")) == len(HEADER) for line in lines), lines
+    assert lines[2].split("\t")[8] == "1", lines[2]
+
+
+@case
+def jsonl_is_one_object_a_line_with_the_csv_columns():
+    out, _ = expect(run("check", "-f", "jsonl", text("mixed.txt", MIXED)), 1)
+    objects = [json.loads(line) for line in out.splitlines()]
+    assert [list(o) for o in objects] == [HEADER] * 5, objects[0]
+    assert objects[1]["expected_check_digit"] == 1 and objects[1]["valid"] is False
+    assert objects[2]["manufacturer_code"] is None and objects[2]["number_system"] == "963"
+    assert objects[4]["number"] == "\"x\"", objects[4]
+
+
+@case
+def table_is_aligned():
+    out, _ = expect(run("check", text("mixed.txt", MIXED)), 1)
+    lines = out.splitlines()
+    assert lines[0].split() == ["LINE", "NUMBER", "RESULT", "COUNTRY", "SYSTEM",
+                                "MANUFACTURER", "PRODUCT", "NOTE"], lines[0]
+    result_column = lines[0].index("RESULT")
+    assert [line[result_column:result_column + 7].strip() for line in lines[1:]] == [
+        "valid", "invalid", "valid", "error", "error"], lines
+    assert "(none)" in lines[3] and "check digit should be 1" in lines[2], lines
+
+
+@case
+def invalid_only_and_quiet():
+    path = text("mixed.txt", MIXED)
+    out, _ = expect(run("check", "-f", "csv", "--invalid-only", path), 1)
+    assert [r["line"] for r in csv_rows(out)] == ["2", "4", "5"]
+    out, err = expect(run("check", "--quiet", path), 1)
+    assert out == "" and err == "varnholt: 5 lines: 2 valid, 1 invalid, 2 errors\n", (out, err)
+    expect(run("check", "-q", text("valid.txt", b"96385074\n")), 0, stdout=r"\A\Z")
+
+
+# --- check: bad inputs ----------------------------------------------------------------------
+@case
+def empty_file():
+    path = text("empty.txt", b"")
+    expect(run("check", path), 0, stdout=r"\A\Z",
+           stderr=r"\Avarnholt: 0 lines: 0 valid, 0 invalid, 0 errors\n\Z")
+    out, _ = expect(run("check", "-f", "csv", path), 0)
+    assert csv_rows(out) == []
+
+
+@case
+def only_a_byte_order_mark():
+    expect(run("check", text("bom.txt", BOM)), 0, stdout=r"\A\Z", stderr=r"0 lines")
+
+
+@case
+def nul_bytes():
+    path = text("nul.txt", b"5400\x00101109971\n\x00\n")
+    out, err = expect(run("check", "-f", "csv", path), 1)
+    assert f"{path}:1: byte 0x00 at column 5 is not a digit" in err, err
+    assert f"{path}:2: byte 0x00 at column 1 is not a digit" in err, err
+    rows = csv_rows(out)
+    assert "\x00" not in out and rows[0]["number"] == "5400\ufffd101109971", rows
+
+
+@case
+def a_line_of_100_megabytes():
+    path = SCRATCH / "long.txt"
+    with open(path, "wb") as out:
+        for _ in range(100):
+            out.write(b"7" * 1_000_000)
+        out.write(b"\n5400101109971\n")
+    before = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+    out, err = expect(run("check", "-f", "csv", str(path)), 1)
+    peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+    path.unlink()
+    assert f"{path}:1: line too long to be a number (100000000 bytes)" in err, err
+    rows = csv_rows(out)
+    assert rows[0]["number"] == "7" * 32, rows
+    assert rows[1]["valid"] == "true", rows
+    # Holding the line would take 100 MB; peaks here include this script's own.
+    assert max(peak, before) < 80_000, f"peak resident memory {peak} KiB"
+
+
+@case
+def invalid_utf8():
+    path = text("latin1.txt", b"caf\xe9\n540010110997\xff\n")
+    out, err = expect(run("check", "-f", "csv", path), 1)
+    assert f"{path}:1: \"c\" at column 1 is not a digit" in err, err
+    assert f"{path}:2: byte 0xFF at column 13 is not a digit" in err, err
+    rows = csv_rows(out)
+    assert rows[0]["number"] == "caf\ufffd" and rows[1]["number"].endswith("\ufffd"), rows
+
+
+@case
+def a_directory_as_input():
+    expect(run("check", str(SCRATCH)), 2, stderr=rf"varnholt: {re.escape(str(SCRATCH))}: Is a directory\n")
+
+
+@case
+def a_missing_file():
+    missing = str(SCRATCH / "no such file.txt")
+    expect(run("check", missing), 2,
+           stderr=rf"\Avarnholt: {re.escape(missing)}: No such file or directory\n")
+
+
+@case
+def dev_full_as_output():
+    path = text("valid.txt", b"5400101109971\n")
+    for args in (["check", path], ["check", "-f", "csv", path], ["--help"]):
+        with open("/dev/full", "wb") as full:
+            result = run(*args, stdout=full)
+        expect(result, 2, stderr=r"varnholt: standard output: No space left on device\n")
+
+
+@case
+def unknown_option():
+    expect(run("check", "--colour", text("valid.txt", b"96385074\n")), 2,
+           stderr=r"varnholt: .*--colour")
+
+
+# --- check: the progress bar ----------------------------------------------------------------
+def run_with_terminal_stderr(args, feed):
+    """Runs the program with standard error on a terminal and `feed` writing standard input;
+    gives its exit status and what the terminal showed."""
+    leader, follower = pty.openpty()
+    process = subprocess.Popen([PROGRAM, *args], stdin=subprocess.PIPE,
+                               stdout=subprocess.DEVNULL, stderr=follower, env=ENV)
+    os.close(follower)
+    feed(process.stdin)
+    process.stdin.close()
+    shown = b""
+    while True:
+        ready, _, _ = select.select([leader], [], [], 30)
+        if not ready:
+            break
+        try:
+            chunk = os.read(leader, 65536)
+        except OSError:
+            break
+        if not chunk:
+            break
+        shown += chunk
+    os.close(leader)
+    return process.wait(timeout=30), shown.decode(errors="replace")
+
+
+@case
+def progress_shows_on_a_terminal_once_work_lasts():
+    def slowly(stdin):
+        stdin.write(b"5400101109971\n" * 5000)
+        stdin.flush()
+        time.sleep(1.5)
+        stdin.write(b"5400101109971\n" * 20000)
+
+    status, shown = run_with_terminal_stderr(["check", "-q"], slowly)
+    assert status == 0, shown
+    assert re.search(r"\r\x1b\[K\d+ lines, \d+ MB", shown), repr(shown[:300])
+    assert shown.endswith("\r\x1b[Kvarnholt: 25000 lines: 25000 valid, 0 invalid, 0 errors\r\n"), \
+        repr(shown[-200:])
+
+
+@case
+def no_progress_for_quick_work():
+    status, shown = run_with_terminal_stderr(
+        ["check", "-q"], lambda stdin: stdin.write(b"5400101109971\n" * 20000))
+    assert status == 0 and shown == "varnholt: 20000 lines: 20000 valid, 0 invalid, 0 errors\r\n", \
+        repr(shown)
+
+
+# --- The manual page ------------------------------------------------------------------------
+@case
+def manual_page_names_every_option_and_reads_cleanly():
+    page = MANUAL.read_text()
+    help_text = run("--help").stdout.decode() + run("help", "check").stdout.decode()
+    for option in sorted(set(re.findall(r"--[a-z][a-z-]+", help_text))):
+        assert option.replace("-", r"\-") in page, f"{option} is not in {MANUAL.name}"
+    result = subprocess.run(["groff", "-man", "-ww", "-z", str(MANUAL)], capture_output=True)
+    assert result.returncode == 0 and result.stderr == b"", result.stderr.decode()
+
+
+shutil.rmtree(SCRATCH, ignore_errors=True)
+if failures:
+    print(f"{len(failures)} case(s) failed: {', '.join(failures)}")
+    sys.exit(1)
