@@ -14,7 +14,7 @@ PACKAGES += valgrind
 # The command line's argument parser, and groff, which reads its manual page back in a test.
 PACKAGES += libcli11-dev groff-base
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
-PACKAGES += clang libclang-rt-14-dev libzint-dev libzxing-dev
+PACKAGES += clang libclang-rt-14-dev libzint-dev libzxing-dev python3-stdnum time
 
 WERROR ?= OFF
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -91,15 +91,17 @@ run-fuzzers:
 	    grep -E '^stat::(number_of_executed_units|peak_rss_mb)' $$log; \
 	done
 
-# Benchmarks: a Release build of its own, run with repetitions; prints medians and ratios.
+# Benchmarks: a Release build of its own, run with repetitions; prints medians and ratios,
+# and the check command's race with python3-stdnum and its memory on 1 MiB and 1 GiB inputs.
 BENCH_REPETITIONS ?= 15
 
 build-bench: deps
 	cmake --preset bench $(CONFIGURE_FLAGS) >/dev/null
-	cmake --build --preset bench --target varnholt_bench
+	cmake --build --preset bench --target varnholt_bench varnholt
 
 bench: build-bench
-	python3 bench/ratios.py build-bench/bin/varnholt_bench --repetitions $(BENCH_REPETITIONS)
+	python3 bench/ratios.py build-bench/bin/varnholt_bench --program build-bench/bin/varnholt \
+	    --repetitions $(BENCH_REPETITIONS)
 
 # The real window: 2,000 random keys (SOAK_KEYS), then a short run under valgrind; and its
 # start-up against a bare Qt window's (STARTUP_RUNS runs each).

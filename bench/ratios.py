@@ -1,16 +1,28 @@
 #!/usr/bin/env python3
 """Runs the benchmark binary with repetitions and prints each of our measurements as a ratio
-to its peer, from the medians of one run. Exits with 1 when a target is missed.
+to its peer, from the medians of one run. With --program, also races `varnholt check` over a
+million lines against python3-stdnum and measures its peak memory on a small and a large
+input. Exits with 1 when a target is missed.
 
-Usage: ratios.py BINARY [--repetitions N] [extra benchmark flags...]
+Usage: ratios.py BINARY [--program VARNHOLT] [--repetitions N] [extra benchmark flags...]
 """
 
 import argparse
 import json
+import os
+import pathlib
+import re
+import resource
+import statistics
 import subprocess
 import sys
+import tempfile
 
-# (ours, peer, target ratio or None, what is compared)
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import make_lines  # noqa: E402
+
+# (ours, peer, target, what[, how]): "time" compares ours / peer in time, which must stay at
+# or under the target; "rate" compares ours / peer in lines per second, which must reach it.
 RATIOS = [
     ("PaintVarnholt", "PaintZint", 1.0, "paint / zint ZBarcode_Encode_and_Buffer"),
     ("PaintVarnholt", "PaintZXing", 0.6, "paint / ZXing-cpp MultiFormatWriter"),
@@ -22,13 +34,28 @@ RATIOS = [
     ("CheckEAN", "CheckZXing", 2.5, "EAN::Check / ZXing GTIN::IsCheckDigitValid"),
     ("PaintStoredValue/1000000", "CopyLongValue", 3.0, "paint of 1e6 chars / one copy of them"),
     ("PaintStoredValue/1000000", "PaintStoredValue/13", None, "paint of 1e6 chars / of 13"),
+    ("CheckCommandCount", "CheckLinesZXing", 0.5,
+     "check --quiet, 1e6 lines / ZXing IsCheckDigitValid loop", "rate"),
+    ("CheckCommandCsv", "StdnumEanIsValid", 100.0,
+     "check --format csv, 1e6 lines / stdnum ean.is_valid", "rate"),
+    ("CheckProcessCount", "CheckLinesZXing", None,
+     "  the same as a process, start-up and all / ZXing loop", "rate"),
 ]
 
 # Heap allocations (operator new) per call that must be none.
 NO_ALLOCATIONS = ["PaintVarnholt", "PaintStoredValue/13", "CheckModulo10", "CheckEAN"]
 
+# python3-stdnum is a Debian package of the system's Python; GNU time measures peak memory.
+DEBIAN_PYTHON = "/usr/bin/python3"
+GNU_TIME = "/usr/bin/time"
+CHECK_LINES = 1_000_000
+# Peak memory on the large input at most this many times that on the small one.
+MEMORY_TARGET = 2.0
+SMALL_INPUT = 1 << 20
+LARGE_INPUT = 1 << 30
 
-def run(binary, repetitions, extra):
+
+def run(binary, repetitions, extra, env):
     command = [
         binary,
         f"--benchmark_repetitions={repetitions}",
@@ -38,7 +65,8 @@ def run(binary, repetitions, extra):
         *extra,
     ]
     print("$", " ".join(command), flush=True)
-    output = subprocess.run(command, check=True, capture_output=True, text=True).stdout
+    output = subprocess.run(command, check=True, capture_output=True, text=True,
+                            env=env).stdout
     return json.loads(output)
 
 
@@ -50,14 +78,98 @@ def medians(report):
     return result
 
 
+def stdnum_seconds(lines_file, repetitions):
+    """Median CPU seconds of stdnum's ean.is_valid over every line, and how many it found
+    valid."""
+    command = [DEBIAN_PYTHON, str(pathlib.Path(__file__).with_name("stdnum_peer.py")),
+               str(lines_file), "--repetitions", str(repetitions)]
+    print("$", " ".join(command), flush=True)
+    result = json.loads(subprocess.run(command, check=True, capture_output=True,
+                                       text=True).stdout)
+    return result["seconds"], result["valid"]
+
+
+def run_program(command):
+    """Runs a command to its end with its output thrown away; its peak resident memory in
+    KiB, as GNU time reports it, and its standard error. A child of this script would count
+    the script's own memory, which its fork copies, as part of its peak."""
+    with tempfile.NamedTemporaryFile("r") as report:
+        result = subprocess.run([GNU_TIME, "--format=%M", "--output", report.name, *command],
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        peak = int(report.read().split()[-1])
+    return peak, result.stderr.decode(errors="replace")
+
+
+def process_seconds(command, runs):
+    """Median CPU time of a command run as a process, start-up and all."""
+    seconds = []
+    for _ in range(runs):
+        before = resource.getrusage(resource.RUSAGE_CHILDREN)
+        subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        after = resource.getrusage(resource.RUSAGE_CHILDREN)
+        seconds.append(after.ru_utime - before.ru_utime + after.ru_stime - before.ru_stime)
+    return statistics.median(seconds)
+
+
+def valid_count(summary):
+    match = re.search(r"(\d+) valid", summary)
+    return int(match.group(1)) if match else None
+
+
+def write_repeated(source, path, size):
+    """Writes whole copies of `source`'s lines to `path` until it holds at least `size`
+    bytes, cutting the last copy at a line end."""
+    text = pathlib.Path(source).read_bytes()
+    written = 0
+    with open(path, "wb") as out:
+        while written < size:
+            piece = text[:size - written]
+            if len(piece) < len(text):
+                piece = piece[:piece.rfind(b"\n") + 1] or text[:text.find(b"\n") + 1]
+            out.write(piece)
+            written += len(piece)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("binary")
+    parser.add_argument("--program", help="the varnholt program, for the check command")
     parser.add_argument("--repetitions", type=int, default=15)
     args, extra = parser.parse_known_args()
 
-    median = medians(run(args.binary, args.repetitions, extra))
-    unit_ns = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+    with tempfile.TemporaryDirectory(prefix="varnholt-bench-") as scratch:
+        lines_file = pathlib.Path(scratch) / "lines.txt"
+        make_lines.write_lines(lines_file, CHECK_LINES)
+        env = dict(os.environ, VARNHOLT_CHECK_LINES=str(lines_file))
+        median = medians(run(args.binary, args.repetitions, extra, env))
+        unit_ns = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
+
+        missed = 0
+        extra_rows = []
+        if args.program:
+            seconds, stdnum_valid = stdnum_seconds(lines_file, max(3, args.repetitions // 3))
+            median["StdnumEanIsValid"] = {"cpu_time": seconds, "time_unit": "s"}
+            quiet = [args.program, "check", "--quiet", str(lines_file)]
+            median["CheckProcessCount"] = {
+                "cpu_time": process_seconds(quiet, max(3, args.repetitions // 3)),
+                "time_unit": "s"}
+            _, summary = run_program(quiet)
+            ours_valid = valid_count(summary)
+            agree = ours_valid == stdnum_valid
+            missed += not agree
+            extra_rows.append((f"valid numbers, varnholt {ours_valid} / stdnum {stdnum_valid}",
+                               "agree" if agree else "DIFFER"))
+
+            small = pathlib.Path(scratch) / "small.txt"
+            large = pathlib.Path(scratch) / "large.txt"
+            write_repeated(lines_file, small, SMALL_INPUT)
+            write_repeated(lines_file, large, LARGE_INPUT)
+            peaks = {}
+            for name, path in (("1 MiB", small), ("1 GiB", large)):
+                command = [args.program, "check", "--format", "csv", str(path)]
+                print("$", " ".join(command), ">/dev/null", flush=True)
+                peaks[name], _ = run_program(command)
+            large.unlink()
 
     def nanoseconds(name):
         entry = median[name]
@@ -68,26 +180,43 @@ def main():
         counters = median[name]
         allocs = counters.get("allocs")
         allocs_text = f"  allocs/call {allocs:g}" if allocs is not None else ""
-        print(f"  {name:<28} {nanoseconds(name):>12.1f} ns{allocs_text}")
+        print(f"  {name:<28} {nanoseconds(name):>14.1f} ns{allocs_text}")
 
-    print(f"\n{'ours / peer':<58} {'ratio':>7} {'target':>7}  result")
-    missed = 0
-    for ours, peer, target, what in RATIOS:
+    print(f"\n{'ours / peer':<58} {'ratio':>7} {'target':>8}  result")
+    for ours, peer, target, what, *how in RATIOS:
+        if ours not in median or peer not in median:
+            continue
+        rate = how == ["rate"]
         ratio = nanoseconds(ours) / nanoseconds(peer)
+        if rate:
+            ratio = 1 / ratio
         if target is None:
             verdict, target_text = "", "-"
         else:
-            verdict = "met" if ratio <= target else "MISSED"
-            missed += verdict != "met"
-            target_text = f"<= {target:g}"
-        print(f"{what:<58} {ratio:>7.2f} {target_text:>7}  {verdict}")
+            met = ratio >= target if rate else ratio <= target
+            verdict = "met" if met else "MISSED"
+            missed += not met
+            target_text = f"{'>=' if rate else '<='} {target:g}"
+        print(f"{what:<58} {ratio:>7.2f} {target_text:>8}  {verdict}")
+
+    if args.program:
+        ratio = peaks["1 GiB"] / peaks["1 MiB"]
+        met = ratio <= MEMORY_TARGET
+        missed += not met
+        what = f"peak memory, check 1 GiB / 1 MiB ({peaks['1 GiB']} / {peaks['1 MiB']} KiB)"
+        print(f"{what:<58} {ratio:>7.2f} {'<= ' + format(MEMORY_TARGET, 'g'):>8}  "
+              f"{'met' if met else 'MISSED'}")
+        for what, verdict in extra_rows:
+            print(f"{what:<58} {'':>7} {'':>8}  {verdict}")
 
     print()
     for name in NO_ALLOCATIONS:
+        if name not in median:
+            continue
         allocs = median[name].get("allocs", float("nan"))
         verdict = "met" if allocs == 0 else "MISSED"
         missed += verdict != "met"
-        print(f"{'allocations per call, ' + name:<58} {allocs:>7g} {'0':>7}  {verdict}")
+        print(f"{'allocations per call, ' + name:<58} {allocs:>7g} {'0':>8}  {verdict}")
     if missed:
         print(f"\n{missed} target(s) missed")
         return 1

@@ -1,0 +1,104 @@
+// `varnholt check` over a file of a million lines, run in this process as the program runs
+// it, against a bare loop over the same lines held in memory that calls ZXing-cpp's
+// GTIN::IsCheckDigitValid. The file is named by VARNHOLT_CHECK_LINES (ratios.py makes it).
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <ZXing/GTIN.h>
+
+#include "bench/AllocationCounter.h"
+#include "cli/CheckRun.h"
+#include "cli/FileDescriptors.h"
+
+namespace varnholt::bench {
+namespace {
+
+const char* LinesFile() {
+    return std::getenv("VARNHOLT_CHECK_LINES");
+}
+
+std::vector<std::string> ReadLines(const char* path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// Standard error's summary, which nobody reads here.
+class Discard final : public cli::ByteSink {
+  public:
+    void Write(std::string_view) override {}
+};
+
+// Runs check as `varnholt check OPTIONS FILE >/dev/null` would, once per iteration.
+void RunCheckCommand(benchmark::State& state, cli::Format format, bool quiet) {
+    const char* path = LinesFile();
+    if (path == nullptr) {
+        state.SkipWithError("VARNHOLT_CHECK_LINES names no file");
+        return;
+    }
+    const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    cli::DescriptorSink out(devNull);
+    Discard err;
+    const cli::Streams streams{out, err, false, false};
+    cli::CheckOptions options;
+    options.files = {path};
+    options.format = format;
+    options.quiet = quiet;
+    int status = 0;
+    const auto once = [&] {
+        status = cli::RunCheck(options, streams);
+        benchmark::DoNotOptimize(status);
+    };
+    for (auto _ : state) {
+        once();
+    }
+    const auto lines = static_cast<double>(ReadLines(path).size());
+    state.counters["allocs/line"] = AllocationsPerCall(once) / lines;
+    state.counters["status"] = status;
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(lines));
+    ::close(devNull);
+}
+
+void CheckCommandCount(benchmark::State& state) {
+    RunCheckCommand(state, cli::Format::Csv, true);
+}
+BENCHMARK(CheckCommandCount)->Unit(benchmark::kMillisecond);
+
+void CheckCommandCsv(benchmark::State& state) {
+    RunCheckCommand(state, cli::Format::Csv, false);
+}
+BENCHMARK(CheckCommandCsv)->Unit(benchmark::kMillisecond);
+
+void CheckLinesZXing(benchmark::State& state) {
+    const char* path = LinesFile();
+    if (path == nullptr) {
+        state.SkipWithError("VARNHOLT_CHECK_LINES names no file");
+        return;
+    }
+    const std::vector<std::string> lines = ReadLines(path);
+    for (auto _ : state) {
+        std::size_t valid = 0;
+        for (const std::string& line : lines) {
+            valid += ZXing::GTIN::IsCheckDigitValid(line) ? 1u : 0u;
+        }
+        benchmark::DoNotOptimize(valid);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(lines.size()));
+}
+BENCHMARK(CheckLinesZXing)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace varnholt::bench

@@ -1,0 +1,40 @@
+#!/usr/bin/env python3
+"""Writes the check benchmark's input: random 13-digit numbers, one per line, a tenth of
+them with a wrong check digit. The same seed gives the same file.
+
+Usage: make_lines.py FILE [--lines N] [--seed S]
+"""
+
+import argparse
+import random
+
+
+def check_digit(body):
+    # The rightmost body digit weighs 3, the next 1, and so on; the check digit tops the sum
+    # up to a multiple of ten.
+    total = sum(int(d) * (3 if i % 2 == 0 else 1) for i, d in enumerate(reversed(body)))
+    return (10 - total % 10) % 10
+
+
+def write_lines(path, lines, seed=1):
+    generator = random.Random(seed)
+    with open(path, "w", encoding="ascii") as out:
+        for _ in range(lines):
+            body = "".join(generator.choice("0123456789") for _ in range(12))
+            digit = check_digit(body)
+            if generator.random() < 0.1:
+                digit = (digit + generator.randrange(1, 10)) % 10
+            out.write(f"{body}{digit}\n")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("file")
+    parser.add_argument("--lines", type=int, default=1_000_000)
+    parser.add_argument("--seed", type=int, default=1)
+    args = parser.parse_args()
+    write_lines(args.file, args.lines, args.seed)
+
+
+if __name__ == "__main__":
+    main()
