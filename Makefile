@@ -59,7 +59,8 @@ clean:
 # Fuzzing: each target for FUZZ_SECONDS (make fuzz) or FUZZ_SMOKE_SECONDS (make fuzz-smoke).
 # New inputs go to build-fuzz/corpus, findings to build-fuzz/findings; the seeds in
 # fuzz/corpus are only read.
-FUZZERS := model_fuzzer value_setter_fuzzer property_load_fuzzer paint_fuzzer
+FUZZERS := model_fuzzer value_setter_fuzzer property_load_fuzzer paint_fuzzer \
+           check_lines_fuzzer
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 15
 

@@ -55,9 +55,24 @@ def paint():
             seed(81.0, 0x80000063, 1, NUMBER), seed(81.0, window_text, 1, NUMBER, width=0xFF)]
 
 
+def check_lines():
+    def seed(chunk, text, width=0):
+        return bytes([chunk, width]) + text
+
+    bom = b"\xef\xbb\xbf"
+    return [seed(255, NUMBER + b"\n5400101109972\n96385074\n"),
+            seed(0, bom + NUMBER + b"\r\n\r\n  4006381333931 \r\n"),
+            seed(1, b"540-0101 10997 1\n12,345\n\"x\"\n54001O1109971"),
+            seed(2, b"\x00\xff\xc3\xa9\x1b[2J\n\t\v\f\n"),
+            seed(200, b"7", width=0xF8),
+            seed(9, NUMBER + b" ", width=0xFF),
+            seed(0, bom)]
+
+
 def main():
     for target, seeds in [("model_fuzzer", model()), ("value_setter_fuzzer", value_setter()),
-                          ("property_load_fuzzer", property_load()), ("paint_fuzzer", paint())]:
+                          ("property_load_fuzzer", property_load()), ("paint_fuzzer", paint()),
+                          ("check_lines_fuzzer", check_lines())]:
         folder = CORPUS / target
         folder.mkdir(parents=True, exist_ok=True)
         for old in folder.glob("seed-*"):

@@ -1,0 +1,240 @@
+// The check command's line reader, per-line result and csv rows on any bytes: read back by a
+// csv parser of its own, the output must hold a header and one row per line that is not
+// blank, each telling what a plain restatement of the rules says about that line. Input:
+// one byte c for how many bytes each read hands out (1 + c * c), one byte that widens the
+// text (see Widen), then the text.
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/ByteStreams.h"
+#include "cli/LineReader.h"
+#include "cli/NumberFacts.h"
+#include "cli/OutputBuffer.h"
+#include "cli/RowWriter.h"
+#include "fuzz/FuzzInput.h"
+#include "fuzz/Oracles.h"
+#include "fuzz/Require.h"
+
+namespace varnholt::fuzz {
+namespace {
+
+// Past a whole block of the reader, so that lines run across reads and blocks.
+constexpr std::size_t kLongest = 3 * cli::LineReader::kBlockSize;
+
+class Source final : public cli::ByteSource {
+  public:
+    Source(std::string_view text, std::size_t chunk) : text_(text), chunk_(chunk) {}
+    std::size_t Read(char* into, std::size_t room) override {
+        const std::size_t count = std::min({room, chunk_, text_.size()});
+        std::memcpy(into, text_.data(), count);
+        text_.remove_prefix(count);
+        return count;
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t chunk_;
+};
+
+class Sink final : public cli::ByteSink {
+  public:
+    void Write(std::string_view bytes) override { text += bytes; }
+    std::string text;
+};
+
+// The lines of a text as a plain restatement sees them: split at LF, without a CR right
+// before the LF (or at the very end), and without a UTF-8 byte-order mark at the start.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+bool IsBlankByte(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlankByte(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlankByte(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Reads csv as RFC 4180 writes it, LF for the line end; every record ends in one.
+std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
+    std::vector<std::vector<std::string>> records(1);
+    records.back().emplace_back();
+    std::size_t i = 0;
+    bool fieldStart = true;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (fieldStart && c == '"') {
+            ++i;
+            for (;;) {
+                VARNHOLT_REQUIRE(i < text.size());
+                if (text[i] == '"') {
+                    if (i + 1 < text.size() && text[i + 1] == '"') {
+                        records.back().back() += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                records.back().back() += text[i++];
+            }
+            VARNHOLT_REQUIRE(i < text.size() && (text[i] == ',' || text[i] == '\n'));
+            fieldStart = false;
+            continue;
+        }
+        fieldStart = false;
+        ++i;
+        if (c == ',') {
+            records.back().emplace_back();
+            fieldStart = true;
+        } else if (c == '\n') {
+            records.emplace_back();
+            records.back().emplace_back();
+            fieldStart = true;
+        } else {
+            VARNHOLT_REQUIRE(c != '"' && c != '\r');
+            records.back().back() += c;
+        }
+    }
+    VARNHOLT_REQUIRE(records.back().size() == 1 && records.back().back().empty());
+    records.pop_back();
+    return records;
+}
+
+// Valid UTF-8 without a control character: what every field must be.
+bool IsSafeText(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            if (lead < 0x20 || lead == 0x7F) {
+                return false;
+            }
+            ++i;
+            continue;
+        }
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+        if (length == 0 || i + length > text.size()) {
+            return false;
+        }
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        i += length;
+    }
+    return true;
+}
+
+void CheckLines(std::string_view text, std::size_t chunk) {
+    const std::vector<std::string_view> expected = SplitLines(text);
+
+    Source source(text, chunk);
+    cli::LineReader reader(source);
+    Sink sink;
+    cli::OutputBuffer out(sink);
+    const std::string file = "in,\"put\".txt";
+    const std::vector<std::string> files{file};
+    const auto writer = cli::MakeRowWriter(cli::Format::Csv, out, files);
+    writer->StartFile(file);
+    cli::NumberExaminer examiner;
+    cli::NumberExaminer judge;
+    cli::Line line;
+    std::size_t count = 0;
+    while (reader.Next(line)) {
+        VARNHOLT_REQUIRE(count < expected.size());
+        const std::string_view whole = expected[count++];
+        VARNHOLT_REQUIRE(line.number == count && line.length == whole.size());
+        VARNHOLT_REQUIRE(line.text ==
+                         whole.substr(0, line.TooLong() ? cli::kShownOfLongLine : whole.size()));
+        const cli::NumberFacts& facts = examiner.Examine(line);
+        VARNHOLT_REQUIRE(judge.Judge(line) == facts.verdict);
+        if (facts.verdict != cli::Verdict::Blank) {
+            writer->Row(line.number, facts);
+        }
+    }
+    VARNHOLT_REQUIRE(count == expected.size());
+    VARNHOLT_REQUIRE(reader.BytesRead() == text.size());
+    out.Flush();
+
+    const auto records = ParseCsv(sink.text);
+    VARNHOLT_REQUIRE(!records.empty());
+    VARNHOLT_REQUIRE(records.front() ==
+                     std::vector<std::string>(cli::kColumns.begin(), cli::kColumns.end()));
+    std::size_t row = 1;
+    for (std::size_t index = 0; index < expected.size(); ++index) {
+        const std::string_view whole = expected[index];
+        const bool tooLong = whole.size() > cli::kLongestLine;
+        const std::string_view trimmed = Trim(whole);
+        if (!tooLong && trimmed.empty()) {
+            continue;
+        }
+        VARNHOLT_REQUIRE(row < records.size());
+        const std::vector<std::string>& fields = records[row++];
+        VARNHOLT_REQUIRE(fields.size() == cli::kColumns.size());
+        for (const std::string& field : fields) {
+            VARNHOLT_REQUIRE(IsSafeText(field));
+        }
+        VARNHOLT_REQUIRE(fields[0] == file && fields[1] == std::to_string(index + 1));
+
+        const std::string kept = Kept(trimmed);
+        const bool number = !tooLong && (kept.size() == 13 || kept.size() == 8) && AllDigits(kept);
+        const std::string body = number ? kept.substr(0, kept.size() - 1) : std::string();
+        const bool valid = number && kept.back() - '0' == WeightedCheckDigit(body);
+        VARNHOLT_REQUIRE(fields[3] == (valid ? "true" : "false"));
+        // A number's row holds its facts and no error; any other line's, an error alone.
+        VARNHOLT_REQUIRE(fields[9].empty() == number);
+        VARNHOLT_REQUIRE(!fields[5].empty() == number);
+        if (number) {
+            VARNHOLT_REQUIRE(fields[2] == trimmed);
+            VARNHOLT_REQUIRE(fields[5] + fields[6] + fields[7] == body);
+            VARNHOLT_REQUIRE(fields[6].empty() == (kept.size() == 8));
+            const std::string check =
+                valid ? std::string() : std::to_string(WeightedCheckDigit(body));
+            VARNHOLT_REQUIRE(fields[8] == check);
+        } else {
+            VARNHOLT_REQUIRE(fields[4].empty() && fields[6].empty() && fields[7].empty() &&
+                             fields[8].empty());
+        }
+    }
+    VARNHOLT_REQUIRE(row == records.size());
+}
+
+}  // namespace
+}  // namespace varnholt::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace varnholt::fuzz;
+    FuzzInput input(data, size);
+    const auto chunk = input.Take<std::uint8_t>();
+    const auto width = input.Take<std::uint8_t>();
+    const std::string text = Widen(input.Rest(), width, kLongest);
+    // Reads of 1 byte (0) to most of a block (255).
+    CheckLines(text, std::size_t{1} + std::size_t{chunk} * chunk);
+    return 0;
+}
