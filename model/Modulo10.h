@@ -27,6 +27,10 @@ class Modulo10 {
 
     // The check digit that tops a weighted sum (see WeightedDigitSum) up to a multiple of ten.
     static constexpr std::int16_t CheckDigitOfSum(std::int32_t sum) noexcept {
+        // The sums of an EAN's 12 digits and fewer are looked up without a division.
+        if (sum >= 0 && sum < static_cast<std::int32_t>(SmallSumCheckDigits.size())) {
+            return SmallSumCheckDigits[static_cast<std::size_t>(sum)];
+        }
         return Complements[static_cast<std::size_t>(sum % 10)];
     }
 
@@ -47,6 +51,14 @@ class Modulo10 {
 
     // Entry i is (10 - i) mod 10: the digit that tops a sum ending in i up to a multiple of 10.
     static constexpr std::array<std::int16_t, 10> Complements{0, 9, 8, 7, 6, 5, 4, 3, 2, 1};
+    // The check digit of every sum up to 255.
+    static constexpr std::array<std::uint8_t, 256> SmallSumCheckDigits = [] {
+        std::array<std::uint8_t, 256> digits{};
+        for (std::size_t sum = 0; sum < digits.size(); ++sum) {
+            digits[sum] = static_cast<std::uint8_t>(Complements[sum % 10]);
+        }
+        return digits;
+    }();
 
     std::int16_t checkDigit_ = -1;
 };
