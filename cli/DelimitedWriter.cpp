@@ -115,9 +115,9 @@ class DelimitedWriter final : public RowWriter {
         *to++ = delimiter_;
         to = PutShort(to, facts.fields.productCode);
         *to++ = delimiter_;
-        if (facts.expectedCheckDigit >= 0) {
-            *to++ = static_cast<char>('0' + facts.expectedCheckDigit);
-        }
+        // The right check digit of a wrong one; written always, kept only then.
+        *to = static_cast<char>('0' + facts.expectedCheckDigit);
+        to += facts.expectedCheckDigit >= 0 ? 1 : 0;
         *to++ = delimiter_;
         *to++ = '\n';
         out_.Commit(to);

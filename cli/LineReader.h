@@ -45,8 +45,9 @@ class LineReader {
     // The next line, valid until the next call; false at the end of the input. Throws
     // ReadError when reading fails.
     bool Next(Line& line) {
-        // Most lines end within the bytes read already.
-        if (const char* newline = FindNewline(next_, end_); newline != nullptr && started_) {
+        // Most lines end within the bytes read already. Before the first read there are
+        // none, so the first line always goes the long way, past the byte-order mark.
+        if (const char* newline = FindNewline(next_, end_); newline != nullptr) {
             HandOut(next_, newline, line);
             next_ = newline + 1;
             return true;
@@ -54,8 +55,9 @@ class LineReader {
         return NextAfterReading(line);
     }
 
-    // Bytes read from the source so far.
+    // Bytes read from the source so far, and lines handed out.
     std::uint64_t BytesRead() const noexcept { return bytesRead_; }
+    std::uint64_t LinesRead() const noexcept { return lineNumber_; }
 
   private:
     // Past the block, so that a look at the 16 bytes from any position stays in the buffer.

@@ -64,8 +64,8 @@ class NumberExaminer {
         // Most lines are a number alone, with nothing around it to trim.
         const std::string_view text = line.text;
         if (!line.TooLong() && !text.empty() && !MayBeBlank(text.front()) &&
-            !MayBeBlank(text.back()) && ean_.Check(text)) {
-            return Verdict::Valid;
+            !MayBeBlank(text.back())) {
+            return ean_.Check(text) ? Verdict::Valid : JudgeWrong(text, line);
         }
         return JudgeLongWay(line);
     }

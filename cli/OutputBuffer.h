@@ -12,7 +12,7 @@
 
 namespace varnholt::cli {
 
-// Copies `text` to `to` and gives the position after it. Up to 32 bytes, any text of a row
+// Copies `text` to `to` and gives the position after it. Up to 64 bytes, any text of a row
 // but a long file name, go in two overlapping moves of a fixed size, which touch nothing
 // outside the text and its place; longer ones in one call.
 inline char* Put(char* to, std::string_view text) noexcept {
@@ -25,8 +25,10 @@ inline char* Put(char* to, std::string_view text) noexcept {
         std::memcpy(word.data(), from + size - kSize, kSize);
         std::memcpy(to + size - kSize, word.data(), kSize);
     };
-    if (size > 32) {
+    if (size > 64) {
         std::memcpy(to, from, size);
+    } else if (size >= 32) {
+        move.operator()<32>();
     } else if (size >= 16) {
         move.operator()<16>();
     } else if (size >= 8) {
@@ -66,7 +68,7 @@ class OutputBuffer {
   public:
     static constexpr std::size_t kCapacity = 64 * 1024;
 
-    static constexpr std::size_t kShort = 32;
+    static constexpr std::size_t kShort = 64;
 
     explicit OutputBuffer(ByteSink& sink)
         : sink_(sink), buffer_(new char[kCapacity]), end_(buffer_.get()) {}
