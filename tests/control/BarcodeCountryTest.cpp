@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "control/Barcode.h"
@@ -21,9 +20,9 @@ std::string CountryAfterPainting(test::RecordingHost& host, const std::string& v
 TEST(BarcodeCountry, PaintingFindsTheNumbersCountry) {
     test::RecordingHost host;
     for (int prefix = 0; prefix <= 999; ++prefix) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, "%03d", prefix);
-        for (const std::string& value : {std::string(digits), digits + std::string("1234567890")}) {
+        // Three digits, leading zeros and all.
+        const std::string digits = std::to_string(1000 + prefix).substr(1);
+        for (const std::string& value : {digits, digits + "1234567890"}) {
             EXPECT_EQ(CountryAfterPainting(host, value), CountryOf(value)) << value;
         }
     }
