@@ -23,8 +23,9 @@
 namespace varnholt::fuzz {
 namespace {
 
-// Past a whole block of the reader, so that lines run across reads and blocks.
-constexpr std::size_t kLongest = 3 * cli::LineReader::kBlockSize;
+// Past a whole block of the reader and a few longest lines, so that lines run across reads
+// and blocks.
+constexpr std::size_t kLongest = cli::LineReader::kBlockSize + 4 * cli::kLongestLine;
 
 class Source final : public cli::ByteSource {
   public:
