@@ -165,6 +165,11 @@ class CheckRun {
                 }
                 if (!options_.invalidOnly || facts.verdict != Verdict::Valid) {
                     writer_->Row(line.number, facts);
+                    // Someone watching: each row as soon as its line is read, as a
+                    // terminal's standard output shows lines.
+                    if (streams_.outIsTerminal) {
+                        output_.Flush();
+                    }
                 }
             }
             Tick(progress, reader, line);

@@ -370,6 +370,23 @@ def no_progress_for_quick_work():
         repr(shown)
 
 
+@case
+def rows_show_at_once_on_a_terminal():
+    leader, follower = pty.openpty()
+    process = subprocess.Popen([PROGRAM, "check"], stdin=subprocess.PIPE, stdout=follower,
+                               stderr=subprocess.DEVNULL, env=ENV)
+    os.close(follower)
+    process.stdin.write(b"96385074\n")
+    process.stdin.flush()
+    shown = b""
+    while b"8507" not in shown and select.select([leader], [], [], 10)[0]:
+        shown += os.read(leader, 65536)
+    process.stdin.close()
+    process.wait(timeout=30)
+    os.close(leader)
+    assert b"96385074" in shown and b"(none)" in shown, f"nothing shown before the end: {shown!r}"
+
+
 # --- The manual page ------------------------------------------------------------------------
 @case
 def manual_page_names_every_option_and_reads_cleanly():
