@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/ByteStreams.h"
 #include "cli/RowWriter.h"
+#include "cli/Streams.h"
 
 namespace varnholt::cli {
 
@@ -17,14 +17,6 @@ struct CheckOptions {
     bool invalidOnly = false;
     // No rows and no message per line: only the summary and the exit status.
     bool quiet = false;
-};
-
-// The process's standard output and error, and whether each is a terminal.
-struct Streams {
-    ByteSink& out;
-    ByteSink& err;
-    bool outIsTerminal = false;
-    bool errIsTerminal = false;
 };
 
 // Checks every line of every input, writes the rows, a message per line that is no number

@@ -1,8 +1,6 @@
 #pragma once
 
-#include <string_view>
-
-#include "cli/CheckRun.h"
+#include "cli/Streams.h"
 
 namespace CLI {
 class App;
