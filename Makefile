@@ -7,6 +7,10 @@ SHELL := /bin/bash
 PACKAGES := cmake ninja-build g++ make pkg-config clang-format \
             libgtest-dev libbenchmark-dev libzbar-dev \
             qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+# Print-quality files: Cairo, libpng and the OCR-B font; the tests rasterise them back with
+# rsvg-convert, pdftoppm and Ghostscript, and check the SVG with xmllint.
+PACKAGES += libcairo2-dev libpng-dev fonts-ocr-b librsvg2-bin poppler-utils ghostscript \
+            libxml2-utils
 # The end-to-end test drives the real window in a virtual X server.
 PACKAGES += python3 xvfb xdotool x11-xserver-utils imagemagick zbar-tools
 # The soak of the window runs it under valgrind too.

@@ -27,6 +27,15 @@ function(varnholt_install_package)
     install(EXPORT VarnholtTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
             COMPONENT core)
 
+    # The render layer is a component of its own: it brings Cairo and libpng along.
+    install(TARGETS varnholt_render
+            EXPORT VarnholtRenderTargets
+            ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT render
+            LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT render
+            FILE_SET HEADERS DESTINATION ${VARNHOLT_INCLUDE_DIR} COMPONENT render)
+    install(EXPORT VarnholtRenderTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
+            COMPONENT render)
+
     if(TARGET varnholt_qt)
         install(TARGETS varnholt_qt
                 EXPORT VarnholtQtTargets
@@ -51,4 +60,7 @@ function(varnholt_install_package)
     configure_file(cmake/varnholt.pc.in ${PROJECT_BINARY_DIR}/varnholt.pc @ONLY)
     install(FILES ${PROJECT_BINARY_DIR}/varnholt.pc
             DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT core)
+    configure_file(cmake/varnholt-render.pc.in ${PROJECT_BINARY_DIR}/varnholt-render.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/varnholt-render.pc
+            DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT render)
 endfunction()

@@ -25,6 +25,7 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build -G Ninja
     -DCMAKE_CXX_FLAGS=${CXX_FLAGS} -DCMAKE_EXE_LINKER_FLAGS=${LINKER_FLAGS})
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/validate_and_paint)
+run(${WORK_DIR}/build/render_label ${WORK_DIR})
 if(WITH_QT)
     run(${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${WORK_DIR}/build/embed_widget)
 endif()
@@ -38,3 +39,11 @@ separate_arguments(cxx_flags UNIX_COMMAND "${CXX_FLAGS} ${LINKER_FLAGS}")
 run(${CXX} -std=c++20 ${cxx_flags} ${SOURCE_DIR}/validate_and_paint.cpp ${pkg_flags}
     -o ${WORK_DIR}/validate_and_paint_pc)
 run(${WORK_DIR}/validate_and_paint_pc 5400101109971)
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E env PKG_CONFIG_PATH=${PREFIX}/${LIBDIR}/pkgconfig
+                        pkg-config --cflags --libs varnholt-render
+                OUTPUT_VARIABLE render_flags OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+separate_arguments(render_flags UNIX_COMMAND "${render_flags}")
+run(${CXX} -std=c++20 ${cxx_flags} ${SOURCE_DIR}/render_label.cpp ${render_flags}
+    -o ${WORK_DIR}/render_label_pc)
+run(${WORK_DIR}/render_label_pc ${WORK_DIR})
