@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "control/Barcode.h"
@@ -10,6 +9,12 @@
 
 namespace varnholt {
 namespace {
+
+// A prefix 0 to 999 as three digits, "007".
+std::string ThreeDigits(int prefix) {
+    std::string digits = std::to_string(prefix);
+    return std::string(3 - digits.size(), '0') + digits;
+}
 
 std::string CountryAfterPainting(test::RecordingHost& host, const std::string& value) {
     host.Control().OnLoad(MemoryPropertyStore{{"Value", value}});
@@ -21,9 +26,8 @@ std::string CountryAfterPainting(test::RecordingHost& host, const std::string& v
 TEST(BarcodeCountry, PaintingFindsTheNumbersCountry) {
     test::RecordingHost host;
     for (int prefix = 0; prefix <= 999; ++prefix) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, "%03d", prefix);
-        for (const std::string& value : {std::string(digits), digits + std::string("1234567890")}) {
+        const std::string digits = ThreeDigits(prefix);
+        for (const std::string& value : {digits, digits + "1234567890"}) {
             EXPECT_EQ(CountryAfterPainting(host, value), CountryOf(value)) << value;
         }
     }
