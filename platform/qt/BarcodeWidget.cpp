@@ -1,6 +1,8 @@
 #include "platform/qt/BarcodeWidget.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
@@ -8,6 +10,7 @@
 #include <cmath>
 
 #include "platform/qt/BarcodeAccessible.h"
+#include "platform/qt/PrintSymbol.h"
 
 namespace varnholt::qt {
 namespace {
@@ -62,6 +65,23 @@ QString BarcodeWidget::AccessibleValue() const {
         }
     }
     return text;
+}
+
+bool BarcodeWidget::HasPrintSymbol() const {
+    return PrintNumber(control_).has_value();
+}
+
+render::Result<std::string> BarcodeWidget::PrintSymbol(render::Format format) const {
+    return EncodePrintSymbol(control_, format);
+}
+
+bool BarcodeWidget::CopyPrintSymbol() const {
+    std::unique_ptr<QMimeData> symbol = PrintSymbolMimeData(control_);
+    if (symbol == nullptr) {
+        return false;
+    }
+    QGuiApplication::clipboard()->setMimeData(symbol.release());
+    return true;
 }
 
 void BarcodeWidget::PaintControl() {

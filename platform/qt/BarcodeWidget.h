@@ -6,6 +6,8 @@
 #include "control/ControlHost.h"
 #include "control/PropertyStore.h"
 #include "raster/SoftwareSurface.h"
+#include "render/Format.h"
+#include "render/Result.h"
 
 namespace varnholt::qt {
 
@@ -38,6 +40,15 @@ class BarcodeWidget final : public QWidget, private ControlHost {
 
     // The text screen readers get as the control's value.
     QString AccessibleValue() const;
+
+    // The number's print-quality symbol, true to size, for printing or another program (see
+    // PrintSymbol.h): only a complete, valid 13-digit number has one.
+    bool HasPrintSymbol() const;
+    // The symbol's file bytes in `format`; refused, with a message, when there is none.
+    render::Result<std::string> PrintSymbol(render::Format format) const;
+    // Puts the symbol on the clipboard as SVG and PNG; false, and the clipboard left as it
+    // was, when there is none.
+    bool CopyPrintSymbol() const;
 
     // The control's own size: 115 x 81 pixels.
     QSize sizeHint() const override;
