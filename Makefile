@@ -13,6 +13,8 @@ PACKAGES += libcairo2-dev libpng-dev fonts-ocr-b librsvg2-bin poppler-utils ghos
             libxml2-utils
 # The end-to-end test drives the real window in a virtual X server.
 PACKAGES += python3 xvfb xdotool x11-xserver-utils imagemagick zbar-tools
+# Its context menu's Copy is read back from the clipboard as another program reads it.
+PACKAGES += xclip
 # The soak of the window runs it under valgrind too.
 PACKAGES += valgrind
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
