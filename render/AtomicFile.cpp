@@ -49,7 +49,14 @@ Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes
         }
         written += static_cast<std::size_t>(n);
     }
-    // A full disk may only show when the file is closed.
+    // On disk before the rename, so that a crash leaves the old file or the whole new one; a
+    // full disk may only show now, or when the file is closed.
+    if (fsync(fd) != 0) {
+        const int error = errno;
+        close(fd);
+        unlink(temporary.c_str());
+        return Failure(path, error);
+    }
     if (close(fd) != 0 || rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         unlink(temporary.c_str());
