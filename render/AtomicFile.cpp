@@ -1,6 +1,7 @@
 #include "render/AtomicFile.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -20,11 +21,48 @@ std::string TemporaryName(const std::string& path) {
     return path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(count++);
 }
 
+// Writes all of `bytes` to `fd`; the error number, or 0.
+int WriteAll(int fd, std::string_view bytes) {
+    for (std::size_t written = 0; written < bytes.size();) {
+        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n < 0) {
+            return errno;
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    return 0;
+}
+
+// A device, pipe or socket is written as it is: there is no file to replace, and renaming
+// over it would remove it.
+Result<Done> WriteInPlace(const std::string& path, std::string_view bytes) {
+    const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Failure(path, errno);
+    }
+    const int error = WriteAll(fd, bytes);
+    if (close(fd) != 0 && error == 0) {
+        return Failure(path, errno);
+    }
+    return error == 0 ? Result<Done>(Done{}) : Failure(path, error);
+}
+
 }  // namespace
 
 Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
         return Result<Done>::Failure("no file name given");
+    }
+    struct stat existing {};
+    const bool exists = stat(path.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        return Failure(path, EISDIR);
+    }
+    if (exists && !S_ISREG(existing.st_mode)) {
+        return WriteInPlace(path, bytes);
     }
     std::string temporary;
     int fd = -1;
@@ -36,29 +74,23 @@ Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes
     if (fd < 0) {
         return Failure(path, errno);
     }
-    for (std::size_t written = 0; written < bytes.size();) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            const int error = errno;
-            close(fd);
-            unlink(temporary.c_str());
-            return Failure(path, error);
-        }
-        written += static_cast<std::size_t>(n);
+    // A file that is replaced keeps its permissions.
+    if (exists) {
+        fchmod(fd, existing.st_mode & 07777);
     }
     // On disk before the rename, so that a crash leaves the old file or the whole new one; a
-    // full disk may only show now, or when the file is closed.
-    if (fsync(fd) != 0) {
-        const int error = errno;
-        close(fd);
-        unlink(temporary.c_str());
-        return Failure(path, error);
+    // full disk may only show then, or when the file is closed.
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && fsync(fd) != 0) {
+        error = errno;
     }
-    if (close(fd) != 0 || rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = errno;
+    if (close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
         unlink(temporary.c_str());
         return Failure(path, error);
     }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <algorithm>
 
+#include "model/Digit.h"
 #include "render/Layout.h"
 
 namespace varnholt::qt {
@@ -24,7 +25,7 @@ std::optional<std::string> PrintNumber(const Barcode& control) {
     std::string value = control.Value();
     // Valid also holds for an EAN-8 padded with blanks to 13 characters; the control draws
     // that as no EAN-13, so it has no symbol here either.
-    const bool digitsOnly = std::ranges::all_of(value, [](char c) { return c >= '0' && c <= '9'; });
+    const bool digitsOnly = std::ranges::all_of(value, IsDigit);
     if (value.size() != kEan13Length || !digitsOnly || !control.Valid()) {
         return std::nullopt;
     }
