@@ -47,6 +47,26 @@ function(varnholt_install_package)
         install(TARGETS varnholt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT demo)
     endif()
 
+    # The Qt Designer plugin and the QML module go where Qt keeps its own, under the prefix.
+    if(TARGET varnholt_designer)
+        install(TARGETS varnholt_designer LIBRARY DESTINATION ${QT6_INSTALL_PLUGINS}/designer
+                COMPONENT designer)
+    endif()
+    if(TARGET varnholt_quick)
+        set(VARNHOLT_QML_MODULE_DIR ${QT6_INSTALL_QML}/Varnholt)
+        install(TARGETS varnholt_quick
+                EXPORT VarnholtQmlTargets
+                LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT qml
+                FILE_SET HEADERS DESTINATION ${VARNHOLT_INCLUDE_DIR} COMPONENT qml)
+        install(EXPORT VarnholtQmlTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
+                COMPONENT qml)
+        install(TARGETS varnholt_quickplugin LIBRARY DESTINATION ${VARNHOLT_QML_MODULE_DIR}
+                COMPONENT qml)
+        install(FILES ${PROJECT_BINARY_DIR}/qml/Varnholt/qmldir
+                      ${PROJECT_BINARY_DIR}/qml/Varnholt/varnholt_quick.qmltypes
+                DESTINATION ${VARNHOLT_QML_MODULE_DIR} COMPONENT qml)
+    endif()
+
     configure_package_config_file(cmake/VarnholtConfig.cmake.in
         ${PROJECT_BINARY_DIR}/VarnholtConfig.cmake INSTALL_DESTINATION ${VARNHOLT_CMAKE_DIR})
     write_basic_package_version_file(${PROJECT_BINARY_DIR}/VarnholtConfigVersion.cmake

@@ -6,6 +6,7 @@
 #   -DCXX=... -DCXX_FLAGS=... -DLINKER_FLAGS=...  as the project was built
 #   -DWITH_QT=ON|OFF  whether the Qt widget was built and must work when embedded
 #   -DLIBDIR=...      the library folder under the prefix (CMAKE_INSTALL_LIBDIR)
+#   -DQT_PLUGINS_DIR=...  Qt's plugin folder under the prefix, with Qt
 
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
@@ -28,6 +29,14 @@ run(${WORK_DIR}/build/validate_and_paint)
 run(${WORK_DIR}/build/render_label ${WORK_DIR})
 if(WITH_QT)
     run(${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen ${WORK_DIR}/build/embed_widget)
+    foreach(program quick_barcode quick_barcode_plugin)
+        run(${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen QT_QUICK_BACKEND=software
+            ${WORK_DIR}/build/${program})
+    endforeach()
+    # Designer finds the plugin in the designer folder of Qt's plugin folder under the prefix.
+    if(NOT EXISTS ${PREFIX}/${QT_PLUGINS_DIR}/designer/libvarnholt-designer.so)
+        message(FATAL_ERROR "the Qt Designer plugin is not in ${PREFIX}/${QT_PLUGINS_DIR}/designer")
+    endif()
 endif()
 
 # The same program through pkg-config, for builds without CMake.
