@@ -123,6 +123,13 @@ TEST_P(DesignerFormSave, WritesOnlyWhatDiffersFromTheDefault) {
 
     form.Edit(GetParam().property, GetParam().value);
     EXPECT_EQ(SavedMembers(form), GetParam().saved);
+    // uic then sets it by name, through the property, not through a setter it guesses from
+    // the name (Enabled's would be QWidget::setEnabled).
+    for (const auto& [name, value] : GetParam().saved) {
+        EXPECT_TRUE(form.Contents().contains(
+            QStringLiteral("<property name=\"%1\" stdset=\"0\">").arg(name)))
+            << name.toStdString();
+    }
 
     QDesignerPropertySheetExtension* sheet = form.PropertySheet();
     const int index = sheet->indexOf(GetParam().property);
