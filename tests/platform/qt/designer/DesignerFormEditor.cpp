@@ -1,5 +1,6 @@
 #include "tests/platform/qt/designer/DesignerFormEditor.h"
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDomDocument>
 #include <QPluginLoader>
@@ -7,7 +8,6 @@
 #include <QTest>
 #include <QTreeWidget>
 #include <QVBoxLayout>
-#include <QtDesigner/QDesignerActionEditorInterface>
 #include <QtDesigner/QDesignerComponents>
 #include <QtDesigner/QDesignerFormEditorInterface>
 #include <QtDesigner/QDesignerFormEditorPluginInterface>
@@ -38,31 +38,60 @@ QString ValueText(const QDomElement& property) {
     return value.text();
 }
 
+// The editor and the windows around its forms, as Designer's main window holds them.
+struct Workbench {
+    QDesignerFormEditorInterface* core = nullptr;
+    std::unique_ptr<QWidget> window;
+};
+
+Workbench& TheWorkbench() {
+    static Workbench workbench;
+    return workbench;
+}
+
+// Closes the editor once the tests have run, while the application still exists: the
+// windows first, which report to the editor as they close.
+class FormEditorEnvironment final : public testing::Environment {
+  public:
+    void TearDown() override {
+        Workbench& workbench = TheWorkbench();
+        workbench.window.reset();
+        delete workbench.core;
+        workbench.core = nullptr;
+    }
+};
+
+[[maybe_unused]] testing::Environment* const kFormEditorEnvironment =
+    testing::AddGlobalTestEnvironment(new FormEditorEnvironment);
+
 }  // namespace
 
 QDesignerFormEditorInterface* FormEditor() {
-    static QDesignerFormEditorInterface* const editor = [] {
-        // Designer finds custom widget plugins in the "designer" folder of each library path.
-        QCoreApplication::addLibraryPath(QStringLiteral(VARNHOLT_PLUGIN_DIR));
-        QDesignerComponents::initializeResources();
-        QDesignerFormEditorInterface* core = QDesignerComponents::createFormEditor(qApp);
-        // The windows around the form, which the form window reports to as it is used.
-        core->setPropertyEditor(QDesignerComponents::createPropertyEditor(core, nullptr));
-        core->setObjectInspector(QDesignerComponents::createObjectInspector(core, nullptr));
-        core->setActionEditor(QDesignerComponents::createActionEditor(core, nullptr));
-        new QDesignerIntegration(core, core);
-        QDesignerComponents::initializePlugins(core);
-        // The editor's own tools, among them the signal/slot editor that loads and saves a
-        // form's connections, are plugins linked into its components.
-        for (QObject* plugin : QPluginLoader::staticInstances()) {
-            auto* tool = qobject_cast<QDesignerFormEditorPluginInterface*>(plugin);
-            if (tool != nullptr && !tool->isInitialized()) {
-                tool->initialize(core);
-            }
+    Workbench& workbench = TheWorkbench();
+    if (workbench.core != nullptr) {
+        return workbench.core;
+    }
+    // Designer finds custom widget plugins in the "designer" folder of each library path.
+    QCoreApplication::addLibraryPath(QStringLiteral(VARNHOLT_PLUGIN_DIR));
+    QDesignerComponents::initializeResources();
+    QDesignerFormEditorInterface* core = QDesignerComponents::createFormEditor(nullptr);
+    workbench.core = core;
+    // The windows around the form, which the form window reports to as it is used.
+    workbench.window = std::make_unique<QWidget>();
+    QWidget* window = workbench.window.get();
+    core->setPropertyEditor(QDesignerComponents::createPropertyEditor(core, window));
+    core->setObjectInspector(QDesignerComponents::createObjectInspector(core, window));
+    new QDesignerIntegration(core, core);
+    QDesignerComponents::initializePlugins(core);
+    // The editor's own tools, among them the signal/slot editor that loads and saves a form's
+    // connections, are plugins linked into its components.
+    for (QObject* plugin : QPluginLoader::staticInstances()) {
+        auto* tool = qobject_cast<QDesignerFormEditorPluginInterface*>(plugin);
+        if (tool != nullptr && !tool->isInitialized()) {
+            tool->initialize(core);
         }
-        return core;
-    }();
-    return editor;
+    }
+    return core;
 }
 
 DesignerFormWindow::DesignerFormWindow(const QString& ui)
