@@ -7,8 +7,19 @@ SHELL := /bin/bash
 PACKAGES := cmake ninja-build g++ make pkg-config clang-format \
             libgtest-dev libbenchmark-dev libzbar-dev \
             qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
+# Print-quality files: Cairo, libpng and the OCR-B font; the tests rasterise them back with
+# rsvg-convert, pdftoppm and Ghostscript, and check the SVG with xmllint.
+PACKAGES += libcairo2-dev libpng-dev fonts-ocr-b librsvg2-bin poppler-utils ghostscript \
+            libxml2-utils
+# The Qt Designer plugin (Designer's interfaces, and its own property sheet, which is private
+# API) and Designer itself for the README's picture; the QML module and Qt Quick Test.
+PACKAGES += qt6-tools-dev qt6-tools-dev-tools qt6-tools-private-dev qt6-base-private-dev \
+            qt6-declarative-dev qt6-declarative-dev-tools qml6-module-qtquick \
+            qml6-module-qtquick-window qml6-module-qtqml-workerscript qml6-module-qttest
 # The end-to-end test drives the real window in a virtual X server.
 PACKAGES += python3 xvfb xdotool x11-xserver-utils imagemagick zbar-tools
+# Its context menu's Copy is read back from the clipboard as another program reads it.
+PACKAGES += xclip
 # The soak of the window runs it under valgrind too.
 PACKAGES += valgrind
 # The command line's argument parser, and groff, which reads its manual page back in a test.

@@ -27,6 +27,15 @@ function(varnholt_install_package)
     install(EXPORT VarnholtTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
             COMPONENT core)
 
+    # The render layer is a component of its own: it brings Cairo and libpng along.
+    install(TARGETS varnholt_render
+            EXPORT VarnholtRenderTargets
+            ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT render
+            LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT render
+            FILE_SET HEADERS DESTINATION ${VARNHOLT_INCLUDE_DIR} COMPONENT render)
+    install(EXPORT VarnholtRenderTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
+            COMPONENT render)
+
     if(TARGET varnholt_qt)
         install(TARGETS varnholt_qt
                 EXPORT VarnholtQtTargets
@@ -43,6 +52,26 @@ function(varnholt_install_package)
     install(FILES ${PROJECT_BINARY_DIR}/varnholt.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
             COMPONENT program)
 
+    # The Qt Designer plugin and the QML module go where Qt keeps its own, under the prefix.
+    if(TARGET varnholt_designer)
+        install(TARGETS varnholt_designer LIBRARY DESTINATION ${QT6_INSTALL_PLUGINS}/designer
+                COMPONENT designer)
+    endif()
+    if(TARGET varnholt_quick)
+        set(VARNHOLT_QML_MODULE_DIR ${QT6_INSTALL_QML}/Varnholt)
+        install(TARGETS varnholt_quick
+                EXPORT VarnholtQmlTargets
+                LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT qml
+                FILE_SET HEADERS DESTINATION ${VARNHOLT_INCLUDE_DIR} COMPONENT qml)
+        install(EXPORT VarnholtQmlTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
+                COMPONENT qml)
+        install(TARGETS varnholt_quickplugin LIBRARY DESTINATION ${VARNHOLT_QML_MODULE_DIR}
+                COMPONENT qml)
+        install(FILES ${PROJECT_BINARY_DIR}/qml/Varnholt/qmldir
+                      ${PROJECT_BINARY_DIR}/qml/Varnholt/varnholt_quick.qmltypes
+                DESTINATION ${VARNHOLT_QML_MODULE_DIR} COMPONENT qml)
+    endif()
+
     configure_package_config_file(cmake/VarnholtConfig.cmake.in
         ${PROJECT_BINARY_DIR}/VarnholtConfig.cmake INSTALL_DESTINATION ${VARNHOLT_CMAKE_DIR})
     write_basic_package_version_file(${PROJECT_BINARY_DIR}/VarnholtConfigVersion.cmake
@@ -56,4 +85,7 @@ function(varnholt_install_package)
     configure_file(cmake/varnholt.pc.in ${PROJECT_BINARY_DIR}/varnholt.pc @ONLY)
     install(FILES ${PROJECT_BINARY_DIR}/varnholt.pc
             DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT core)
+    configure_file(cmake/varnholt-render.pc.in ${PROJECT_BINARY_DIR}/varnholt-render.pc @ONLY)
+    install(FILES ${PROJECT_BINARY_DIR}/varnholt-render.pc
+            DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig COMPONENT render)
 endfunction()

@@ -1,12 +1,15 @@
 #include "demo/FormVarnholtWindow.h"
 
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <cmath>
 #include <stdexcept>
 
 #include "demo/FormVarnholtData.h"
+#include "demo/SaveSymbolAs.h"
 #include "platform/qt/BarcodeWidget.h"
 #include "platform/qt/VirtualKey.h"
 
@@ -60,6 +63,23 @@ FormVarnholtWindow::~FormVarnholtWindow() = default;
 void FormVarnholtWindow::keyPressEvent(QKeyEvent* event) {
     std::int16_t keyCode = qt::VirtualKeyCode(*event);
     form_->Form_KeyDown(keyCode, ShiftState(event->modifiers()));
+}
+
+void FormVarnholtWindow::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* copy = menu.addAction(tr("&Copy"));
+    QAction* saveAs = menu.addAction(tr("Save &As…"));
+    const bool hasSymbol = barcode1_->HasPrintSymbol();
+    copy->setEnabled(hasSymbol);
+    saveAs->setEnabled(hasSymbol);
+    // The chosen entry runs once the menu has closed, so that Save As's dialog is not
+    // opened from inside the menu.
+    const QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == copy) {
+        barcode1_->CopyPrintSymbol();
+    } else if (chosen == saveAs) {
+        SaveSymbolAs(*this, *barcode1_);
+    }
 }
 
 void FormVarnholtWindow::Show(std::string_view text) {

@@ -25,6 +25,9 @@ class FormVarnholtWindow final : public QWidget, private MessageBox {
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    // A right click anywhere in the window, on the control too: Copy and Save As for the
+    // control's print-quality symbol, both disabled while its number has none.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     void Show(std::string_view text) override;

@@ -15,7 +15,6 @@ namespace {
 constexpr std::uint32_t kSlotBits = 8;
 constexpr std::uint32_t kSlotMask = (1u << kSlotBits) - 1;
 constexpr std::int32_t kInvalidArgument = static_cast<std::int32_t>(0x80070057u);
-constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
 
 constexpr std::uint32_t PixelOf(ColorRef color) noexcept {
     const std::uint32_t r = color & 0xFF;
@@ -203,15 +202,9 @@ std::int32_t SoftwareSurface::OleTranslateColor(OleColor color, std::uintptr_t /
     if (result == nullptr) {
         return kInvalidArgument;
     }
-    if ((color & 0xFF000000u) == 0) {
-        *result = color;
+    if (const auto translated = TranslateColor(color)) {
+        *result = *translated;
         return 0;
-    }
-    if ((color & 0xFFFFFF00u) == kSystemColorFlag) {
-        if (const auto system = SystemColor(color & 0xFF)) {
-            *result = *system;
-            return 0;
-        }
     }
     return kInvalidArgument;
 }

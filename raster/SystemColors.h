@@ -64,6 +64,19 @@ constexpr std::optional<ColorRef> SystemColor(std::uint32_t index) noexcept {
     return system_colors::kTable[index];
 }
 
+// The concrete colour a property's colour stands for, as the surface draws it: a concrete
+// colour (top byte 0) itself, 0x800000nn the system colour nn; nothing for any other value.
+constexpr std::optional<ColorRef> TranslateColor(OleColor color) noexcept {
+    constexpr std::uint32_t kSystemColorFlag = 0x80000000u;
+    if ((color & 0xFF000000u) == 0) {
+        return color;
+    }
+    if ((color & 0xFFFFFF00u) == kSystemColorFlag) {
+        return SystemColor(color & 0xFF);
+    }
+    return std::nullopt;
+}
+
 static_assert(SystemColor(8) == 0x000000 && SystemColor(5) == 0xFFFFFF,
               "window text is black on a white window");
 

@@ -1,13 +1,18 @@
 #include "platform/qt/BarcodeWidget.h"
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/qt/BarcodeAccessible.h"
+#include "platform/qt/PrintSymbol.h"
+#include "raster/SystemColors.h"
 
 namespace varnholt::qt {
 namespace {
@@ -62,6 +67,85 @@ QString BarcodeWidget::AccessibleValue() const {
         }
     }
     return text;
+}
+
+bool BarcodeWidget::HasPrintSymbol() const {
+    return PrintNumber(control_).has_value();
+}
+
+render::Result<std::string> BarcodeWidget::PrintSymbol(render::Format format) const {
+    return EncodePrintSymbol(control_, format);
+}
+
+bool BarcodeWidget::CopyPrintSymbol() const {
+    std::unique_ptr<QMimeData> symbol = PrintSymbolMimeData(control_);
+    if (symbol == nullptr) {
+        return false;
+    }
+    QGuiApplication::clipboard()->setMimeData(symbol.release());
+    return true;
+}
+
+QString BarcodeWidget::ValueProperty() const {
+    return QString::fromLatin1(control_.Value());
+}
+
+void BarcodeWidget::SetValueProperty(const QString& value) {
+    const bool latin1 =
+        std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (latin1) {
+        control_.Value(value.toLatin1().toStdString());
+    }
+}
+
+void BarcodeWidget::ResetValueProperty() {
+    control_.Value(Barcode::DefaultValue);
+}
+
+void BarcodeWidget::SetEnabledProperty(bool enabled) {
+    control_.Enabled(enabled);
+}
+
+void BarcodeWidget::ResetEnabledProperty() {
+    control_.Enabled(true);  // as placed new
+}
+
+QColor BarcodeWidget::ForeColorProperty() const {
+    const auto color = raster::TranslateColor(control_.ForeColor());
+    if (!color) {
+        return {};
+    }
+    return QColor(static_cast<int>(*color & 0xFF), static_cast<int>(*color >> 8 & 0xFF),
+                  static_cast<int>(*color >> 16 & 0xFF));
+}
+
+void BarcodeWidget::SetForeColorProperty(const QColor& color) {
+    if (color.isValid()) {
+        const QRgb rgb = color.rgb();
+        control_.ForeColor(static_cast<OleColor>(qRed(rgb)) |
+                           static_cast<OleColor>(qGreen(rgb)) << 8 |
+                           static_cast<OleColor>(qBlue(rgb)) << 16);
+    }
+}
+
+void BarcodeWidget::ResetForeColorProperty() {
+    control_.ForeColor(kWindowTextColor);
+}
+
+QString BarcodeWidget::CountryProperty() const {
+    return QString::fromLatin1(control_.Country());
+}
+
+QString BarcodeWidget::NumberSystemProperty() const {
+    return QString::fromLatin1(ToText(control_.NumberSystem()));
+}
+
+QString BarcodeWidget::ManufacturerCodeProperty() const {
+    return QString::fromLatin1(ToText(control_.ManufacturerCode()));
+}
+
+QString BarcodeWidget::ProductCodeProperty() const {
+    return QString::fromLatin1(ToText(control_.ProductCode()));
 }
 
 void BarcodeWidget::PaintControl() {

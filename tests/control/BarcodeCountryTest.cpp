@@ -10,6 +10,12 @@
 namespace varnholt {
 namespace {
 
+// A prefix 0 to 999 as three digits, "007".
+std::string ThreeDigits(int prefix) {
+    std::string digits = std::to_string(prefix);
+    return std::string(3 - digits.size(), '0') + digits;
+}
+
 std::string CountryAfterPainting(test::RecordingHost& host, const std::string& value) {
     host.Control().OnLoad(MemoryPropertyStore{{"Value", value}});
     host.Paint();
@@ -20,8 +26,7 @@ std::string CountryAfterPainting(test::RecordingHost& host, const std::string& v
 TEST(BarcodeCountry, PaintingFindsTheNumbersCountry) {
     test::RecordingHost host;
     for (int prefix = 0; prefix <= 999; ++prefix) {
-        // Three digits, leading zeros and all.
-        const std::string digits = std::to_string(1000 + prefix).substr(1);
+        const std::string digits = ThreeDigits(prefix);
         for (const std::string& value : {digits, digits + "1234567890"}) {
             EXPECT_EQ(CountryAfterPainting(host, value), CountryOf(value)) << value;
         }

@@ -19,14 +19,15 @@ CONTROL_LEFT, CONTROL_TOP, CONTROL_WIDTH, CONTROL_HEIGHT = 72, 16, 115, 81
 
 
 # --- Xvfb -----------------------------------------------------------------------------------
-def start_xvfb(timeout=30.0):
-    """Starts Xvfb on a display it picks itself; returns the process and the display's name
-    (":N"). Nothing is left running when this fails."""
+def start_xvfb(timeout=30.0, screen="640x480x24"):
+    """Starts Xvfb on a display it picks itself, with one screen of that size and depth;
+    returns the process and the display's name (":N"). Nothing is left running when this
+    fails."""
     read_end, write_end = os.pipe()
     xvfb = None
     try:
         xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "640x480x24",
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
              "-nolisten", "tcp", "-noreset"],
             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write_end)

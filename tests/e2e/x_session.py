@@ -48,6 +48,9 @@ class Screenshot:
 
 
 class XSession:
+    # The virtual screen's size and depth; a subclass may need a larger one.
+    screen = "640x480x24"
+
     def __init__(self, program: str, env_extra=None):
         self.program = program
         self.env_extra = env_extra or {}
@@ -66,7 +69,7 @@ class XSession:
         return self
 
     def _start(self):
-        xvfb, display = start_xvfb()
+        xvfb, display = start_xvfb(screen=self.screen)
         self.processes.append(xvfb)
         self.env = program_environment(display, self.env_extra)
         if "XDG_RUNTIME_DIR" not in self.env:

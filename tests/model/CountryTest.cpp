@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <map>
 #include <sstream>
 #include <string>
@@ -62,12 +61,17 @@ std::map<int, std::string> ExpectedCountries() {
     return expected;
 }
 
+// A prefix 0 to 999 as three digits, "007".
+std::string ThreeDigits(int prefix) {
+    std::string digits = std::to_string(prefix);
+    return std::string(3 - digits.size(), '0') + digits;
+}
+
 TEST(Country, EveryThreeDigitPrefix) {
     for (const auto& [prefix, country] : ExpectedCountries()) {
-        char digits[4];
-        std::snprintf(digits, sizeof digits, "%03d", prefix);
+        const std::string digits = ThreeDigits(prefix);
         EXPECT_EQ(CountryOf(digits), country) << digits;
-        EXPECT_EQ(CountryOf(digits + std::string("1234567890")), country) << digits;
+        EXPECT_EQ(CountryOf(digits + "1234567890"), country) << digits;
     }
 }
 

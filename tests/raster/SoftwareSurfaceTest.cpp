@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "raster/DigitFont.h"
+#include "raster/SystemColors.h"
 
 namespace varnholt::raster {
 namespace {
@@ -167,6 +168,8 @@ TEST(SurfaceColorTranslation, DirectColoursPassAndSystemColoursComeFromTheClassi
         const std::int32_t status = surface.OleTranslateColor(row.color, 0, &result);
         EXPECT_EQ(status == 0, row.expected.has_value()) << std::hex << row.color;
         EXPECT_EQ(result, row.expected.value_or(0x12345678)) << std::hex << row.color;
+        // Hosts that show the colour (a property editor's swatch) translate it the same way.
+        EXPECT_EQ(TranslateColor(row.color), row.expected) << std::hex << row.color;
     }
 }
 

@@ -1,0 +1,59 @@
+#include "demo/SaveSymbolAs.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QObject>
+#include <optional>
+#include <string>
+
+#include "platform/qt/BarcodeWidget.h"
+#include "render/AtomicFile.h"
+#include "render/Format.h"
+
+namespace varnholt {
+namespace {
+
+QString FromText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+void Warn(QWidget& parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, &parent);
+    box.exec();
+}
+
+}  // namespace
+
+void SaveSymbolAs(QWidget& parent, const qt::BarcodeWidget& barcode) {
+    const QString suggested = FromText(barcode.Control().Value()) + QStringLiteral(".svg");
+    // Qt's own dialog rather than the desktop's: the same wherever the program runs.
+    const QString fileName = QFileDialog::getSaveFileName(
+        &parent, QObject::tr("Save Bar Code As"), suggested,
+        QObject::tr("Bar code images (*.svg *.pdf *.eps *.png);;All files (*)"), nullptr,
+        QFileDialog::DontUseNativeDialog);
+    if (fileName.isEmpty()) {
+        return;  // cancelled
+    }
+    const QByteArray encodedName = QFile::encodeName(fileName);
+    const std::string path(encodedName.constData(), static_cast<std::size_t>(encodedName.size()));
+
+    const std::optional<render::Format> format = render::FormatOfFile(path);
+    if (!format) {
+        Warn(parent, QObject::tr("%1 was not saved: the name must end in .svg, .pdf, .eps or "
+                                 ".png, which chooses the file's format.")
+                         .arg(fileName));
+        return;
+    }
+    const render::Result<std::string> bytes = barcode.PrintSymbol(*format);
+    const render::Result<render::Done> written =
+        bytes ? render::WriteFileAtomically(path, *bytes)
+              : render::Result<render::Done>::Failure(bytes.Error());
+    if (!written) {
+        Warn(parent, QObject::tr("The bar code was not saved: %1").arg(FromText(written.Error())));
+    }
+}
+
+}  // namespace varnholt

@@ -1,0 +1,69 @@
+#include "platform/qt/PrintSymbol.h"
+
+#include <QImage>
+#include <algorithm>
+
+#include "model/Digit.h"
+#include "render/Layout.h"
+
+namespace varnholt::qt {
+namespace {
+
+constexpr std::size_t kEan13Length = 13;
+
+QString FromText(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QByteArray ToBytes(const std::string& bytes) {
+    return {bytes.data(), static_cast<qsizetype>(bytes.size())};
+}
+
+}  // namespace
+
+std::optional<std::string> PrintNumber(const Barcode& control) {
+    std::string value = control.Value();
+    // Valid also holds for an EAN-8 padded with blanks to 13 characters; the control draws
+    // that as no EAN-13, so it has no symbol here either.
+    const bool digitsOnly = std::ranges::all_of(value, IsDigit);
+    if (value.size() != kEan13Length || !digitsOnly || !control.Valid()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+render::Result<std::string> EncodePrintSymbol(const Barcode& control, render::Format format) {
+    const std::optional<std::string> number = PrintNumber(control);
+    if (!number) {
+        return render::Result<std::string>::Failure(
+            "\"" + control.Value() +
+            "\" has no symbol to print: only a complete, valid 13-digit number has one");
+    }
+    const render::Result<render::Layout> layout =
+        render::LayOut(*number, render::ForFormat(render::Options{}, format));
+    if (!layout) {
+        return render::Result<std::string>::Failure(layout.Error());
+    }
+    return render::Encode(*layout, format);
+}
+
+std::unique_ptr<QMimeData> PrintSymbolMimeData(const Barcode& control) {
+    const render::Result<std::string> svg = EncodePrintSymbol(control, render::Format::Svg);
+    const render::Result<std::string> png = EncodePrintSymbol(control, render::Format::Png);
+    if (!svg || !png) {
+        return nullptr;
+    }
+    auto data = std::make_unique<QMimeData>();
+    data->setData(FromText(render::MediaTypeOf(render::Format::Svg)), ToBytes(*svg));
+    const QByteArray pngBytes = ToBytes(*png);
+    data->setData(FromText(render::MediaTypeOf(render::Format::Png)), pngBytes);
+    // Qt offers an image in further formats of its own; image/png stays the bytes above, with
+    // their resolution.
+    QImage image;
+    if (image.loadFromData(pngBytes, "PNG")) {
+        data->setImageData(image);
+    }
+    return data;
+}
+
+}  // namespace varnholt::qt

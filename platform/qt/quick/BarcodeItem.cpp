@@ -1,0 +1,247 @@
+#include "platform/qt/quick/BarcodeItem.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QQuickWindow>
+#include <QSGImageNode>
+#include <QSGRectangleNode>
+#include <algorithm>
+#include <cmath>
+
+#include "raster/SystemColors.h"
+
+namespace varnholt::quick {
+namespace {
+
+constexpr int kDefaultHeight = 81;
+// Qt Quick lays out in device-independent pixels, 96 to the inch.
+constexpr float kTwipsPerPixel = 15.0f;
+
+// The largest whole number of device pixels per control pixel that fits the ratio: bars
+// stay crisp, and all of them equally wide, at any scaling.
+int WholeScale(qreal devicePixelRatio) {
+    return std::max(1, static_cast<int>(std::floor(devicePixelRatio + 1e-9)));
+}
+
+int RasterSide(qreal length) {
+    return static_cast<int>(std::lround(std::max<qreal>(0, length)));
+}
+
+}  // namespace
+
+BarcodeItem::BarcodeItem(QQuickItem* parent)
+    : QQuickItem(parent), raster_(Barcode::Width, kDefaultHeight), control_(*this) {
+    setFlag(ItemHasContents);
+    setAcceptedMouseButtons(Qt::AllButtons);
+    control_.OnNewInstance();
+    announcedValue_ = control_.Value();
+    announcedForeColor_ = control_.ForeColor();
+    setImplicitSize(Barcode::Width, kDefaultHeight);
+    // The item's enabled state, set from QML or inherited from its parent, is the control's.
+    connect(this, &QQuickItem::enabledChanged, this, [this] {
+        if (isEnabled() != control_.Enabled()) {
+            control_.Enabled(isEnabled());
+        }
+    });
+}
+
+BarcodeItem::~BarcodeItem() = default;
+
+QString BarcodeItem::ValueText() const {
+    return QString::fromLatin1(control_.Value());
+}
+
+void BarcodeItem::SetValueText(const QString& value) {
+    const bool latin1 =
+        std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (latin1) {
+        control_.Value(value.toLatin1().toStdString());
+    }
+}
+
+void BarcodeItem::ResetValue() {
+    control_.Value(Barcode::DefaultValue);
+}
+
+QColor BarcodeItem::ForeColorShown() const {
+    const auto color = raster::TranslateColor(control_.ForeColor());
+    if (!color) {
+        return {};
+    }
+    return QColor(static_cast<int>(*color & 0xFF), static_cast<int>(*color >> 8 & 0xFF),
+                  static_cast<int>(*color >> 16 & 0xFF));
+}
+
+void BarcodeItem::SetForeColor(const QColor& color) {
+    if (color.isValid()) {
+        const QRgb rgb = color.rgb();
+        control_.ForeColor(static_cast<OleColor>(qRed(rgb)) |
+                           static_cast<OleColor>(qGreen(rgb)) << 8 |
+                           static_cast<OleColor>(qBlue(rgb)) << 16);
+    }
+}
+
+void BarcodeItem::ResetForeColor() {
+    control_.ForeColor(kWindowTextColor);
+}
+
+QString BarcodeItem::CountryText() const {
+    return QString::fromLatin1(control_.Country());
+}
+
+QString BarcodeItem::NumberSystemText() const {
+    return QString::fromLatin1(ToText(control_.NumberSystem()));
+}
+
+QString BarcodeItem::ManufacturerCodeText() const {
+    return QString::fromLatin1(ToText(control_.ManufacturerCode()));
+}
+
+QString BarcodeItem::ProductCodeText() const {
+    return QString::fromLatin1(ToText(control_.ProductCode()));
+}
+
+void BarcodeItem::componentComplete() {
+    QQuickItem::componentComplete();
+    // Shown for the first time, as a window system paints a new window.
+    Repaint();
+}
+
+void BarcodeItem::geometryChange(const QRectF& newGeometry, const QRectF& oldGeometry) {
+    QQuickItem::geometryChange(newGeometry, oldGeometry);
+    if (newGeometry.size() == oldGeometry.size()) {
+        return;
+    }
+    raster_.Resize(RasterSide(newGeometry.width()), RasterSide(newGeometry.height()));
+    control_.OnResize();
+    Repaint();
+}
+
+void BarcodeItem::itemChange(ItemChange change, const ItemChangeData& data) {
+    QQuickItem::itemChange(change, data);
+    if (change == ItemDevicePixelRatioHasChanged || change == ItemSceneChange) {
+        update();
+    }
+}
+
+QSGNode* BarcodeItem::updatePaintNode(QSGNode* node, UpdatePaintNodeData* /*data*/) {
+    // A white ground for the whole item, and on it the control's pixels, drawn one texel to
+    // one device pixel with nearest filtering.
+    auto* ground = static_cast<QSGRectangleNode*>(node);
+    if (ground == nullptr) {
+        ground = window()->createRectangleNode();
+        ground->setColor(Qt::white);
+        QSGImageNode* picture = window()->createImageNode();
+        picture->setFiltering(QSGTexture::Nearest);
+        picture->setOwnsTexture(true);
+        ground->appendChildNode(picture);
+        frameStale_ = true;
+    }
+    ground->setRect(boundingRect());
+    const qreal ratio = window()->effectiveDevicePixelRatio();
+    if (frameStale_ || ratio != framedRatio_) {
+        auto* picture = static_cast<QSGImageNode*>(ground->firstChild());
+        const QImage frame = Frame(ratio);
+        picture->setTexture(window()->createTextureFromImage(frame));
+        picture->setRect(QRectF(0, 0, frame.width() / ratio, frame.height() / ratio));
+        frameStale_ = false;
+        framedRatio_ = ratio;
+    }
+    return ground;
+}
+
+QImage BarcodeItem::Frame(qreal devicePixelRatio) const {
+    if (raster_.Width() == 0 || raster_.Height() == 0) {
+        QImage blank(1, 1, QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        return blank;
+    }
+    const QImage pixels(reinterpret_cast<const uchar*>(raster_.Pixels().data()), raster_.Width(),
+                        raster_.Height(), raster_.Width() * 4, QImage::Format_RGB32);
+    const int scale = WholeScale(devicePixelRatio);
+    // Either way a copy: the texture is made from it after this returns.
+    return scale > 1
+               ? pixels.scaled(pixels.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+               : pixels.copy();
+}
+
+void BarcodeItem::mousePressEvent(QMouseEvent* event) {
+    event->accept();  // so that the release comes here too
+}
+
+void BarcodeItem::mouseReleaseEvent(QMouseEvent* event) {
+    if (clicksEnabled_ && contains(event->position())) {
+        control_.OnClick();
+    }
+}
+
+void BarcodeItem::mouseDoubleClickEvent(QMouseEvent* /*event*/) {
+    if (clicksEnabled_) {
+        control_.OnDoubleClick();
+    }
+}
+
+void BarcodeItem::Repaint() {
+    // Until QML has set up the item there is nothing to show; componentComplete paints.
+    if (!isComponentComplete()) {
+        return;
+    }
+    raster_.Fill(kWhite);
+    control_.OnPaint();
+    frameStale_ = true;
+    update();
+}
+
+void BarcodeItem::PropertyChanged(std::string_view propertyName) {
+    if (propertyName == "Value" && control_.Value() != announcedValue_) {
+        announcedValue_ = control_.Value();
+        Q_EMIT valueChanged();
+    } else if (propertyName == "ForeColor" && control_.ForeColor() != announcedForeColor_) {
+        announcedForeColor_ = control_.ForeColor();
+        Q_EMIT foreColorChanged();
+    } else if (propertyName == "Enabled" && control_.Enabled() != isEnabled()) {
+        setEnabled(control_.Enabled());
+    }
+}
+
+void BarcodeItem::RaiseEvent(int eventNumber) {
+    switch (eventNumber) {
+        case Barcode::Change:
+            Q_EMIT change();
+            break;
+        case Barcode::Click:
+            Q_EMIT click();
+            break;
+        case Barcode::DblClick:
+            Q_EMIT doubleClick();
+            break;
+        default:
+            break;
+    }
+}
+
+void BarcodeItem::SetEnabledState(bool enabled) {
+    clicksEnabled_ = enabled;
+}
+
+DrawingSurface& BarcodeItem::Surface() {
+    return raster_;
+}
+
+float BarcodeItem::DrawingAreaHeight() {
+    return static_cast<float>(height());
+}
+
+void BarcodeItem::SetWidth(float twips) {
+    const float pixels = twips / TwipsPerPixel();
+    if (std::isfinite(pixels) && pixels >= 0.0f && pixels <= 1e6f) {
+        setImplicitWidth(pixels);
+        setWidth(pixels);
+    }
+}
+
+float BarcodeItem::TwipsPerPixel() {
+    return kTwipsPerPixel;
+}
+
+}  // namespace varnholt::quick

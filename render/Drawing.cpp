@@ -1,0 +1,52 @@
+#include "render/Drawing.h"
+
+namespace varnholt::render {
+namespace {
+
+void SetColor(cairo_t* cr, Rgb color) {
+    cairo_set_source_rgb(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0);
+}
+
+void AppendPath(cairo_t* cr, const Path& path) {
+    for (const PathSegment& segment : path) {
+        const auto& p = segment.points;
+        switch (segment.kind) {
+            case PathSegment::Kind::Move:
+                cairo_move_to(cr, p[0], p[1]);
+                break;
+            case PathSegment::Kind::Line:
+                cairo_line_to(cr, p[0], p[1]);
+                break;
+            case PathSegment::Kind::Curve:
+                cairo_curve_to(cr, p[0], p[1], p[2], p[3], p[4], p[5]);
+                break;
+            case PathSegment::Kind::Close:
+                cairo_close_path(cr);
+                break;
+        }
+    }
+}
+
+}  // namespace
+
+void Draw(cairo_t* cr, const Layout& layout) {
+    cairo_save(cr);
+    if (!layout.transparentBackground) {
+        SetColor(cr, layout.background);
+        cairo_rectangle(cr, 0.0, 0.0, layout.widthMm, layout.heightMm);
+        cairo_fill(cr);
+    }
+    SetColor(cr, layout.foreground);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    for (const Box& bar : layout.bars) {
+        cairo_rectangle(cr, bar.x, bar.y, bar.width, bar.height);
+    }
+    cairo_fill(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    AppendPath(cr, layout.text);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
+}  // namespace varnholt::render

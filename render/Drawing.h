@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cairo.h>
+
+#include "render/Layout.h"
+
+namespace varnholt::render {
+
+// Draws the symbol onto any Cairo surface, one user unit a millimetre: the background
+// (unless transparent), the bars without anti-aliasing so that their edges stay on the dot
+// grid, and the digits' outlines.
+void Draw(cairo_t* cr, const Layout& layout);
+
+}  // namespace varnholt::render

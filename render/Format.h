@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "render/Layout.h"
+#include "render/Result.h"
+
+namespace varnholt::render {
+
+// The file formats a symbol is written in.
+enum class Format { Svg, Pdf, Eps, Png };
+
+// The format a name stands for: "svg", "pdf", "eps" or "png", in any letter case, with or
+// without a leading dot. Nothing for any other.
+std::optional<Format> FormatNamed(std::string_view name);
+// The format of a file name, from its extension; nothing when it has none we write.
+std::optional<Format> FormatOfFile(std::string_view fileName);
+// The format's name, "svg", "pdf", "eps" or "png".
+std::string_view NameOf(Format format);
+// The media type, e.g. "image/svg+xml".
+std::string_view MediaTypeOf(Format format);
+
+// `options` as a format needs them: raster output is made at a resolution, kDefaultDpi when
+// none is given.
+Options ForFormat(Options options, Format format);
+
+// The bytes of a file holding the symbol, at its true size:
+// - SVG: vector, sized in millimetres, titled with the number, digits as outlines;
+// - PDF and EPS: vector, the page or bounding box exactly the symbol with its quiet zones;
+// - PNG: a pixel a dot, 8-bit grey (RGB for colours, RGBA when transparent), the resolution
+//   stored in its pHYs chunk. Needs a layout made at a resolution.
+Result<std::string> Encode(const Layout& layout, Format format);
+
+Result<std::string> EncodeSvg(const Layout& layout);
+Result<std::string> EncodePdf(const Layout& layout);
+Result<std::string> EncodeEps(const Layout& layout);
+Result<std::string> EncodePng(const Layout& layout);
+
+}  // namespace varnholt::render

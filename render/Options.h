@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+
+#include "render/Color.h"
+
+namespace varnholt::render {
+
+// How the print-quality symbol is asked for. Sizes are in millimetres.
+struct Options {
+    // The module width. 0.330 mm is the nominal size (100 %); 0.264 to 0.660 mm are allowed.
+    double xDimensionMm = 0.330;
+    // Printer resolution in dots per inch. When set, every module is a whole number of dots
+    // (the X-dimension snaps to the nearest that fits), and so are the bars' height and
+    // edges. Raster output needs it; without one, raster output takes kDefaultDpi.
+    std::optional<double> dpi;
+    // Bar height; when unset, 22.85 mm scaled with the magnification. Less than that is a
+    // truncated symbol, which is reported.
+    std::optional<double> barHeightMm;
+    // The light margins scanners need: 11 modules left and 7 right of an EAN-13, 7 and 7
+    // around an EAN-8.
+    bool quietZones = true;
+    // "<" and ">" marking the quiet zones' outer edges: ">" right of an EAN-13, both around an
+    // EAN-8. They need the quiet zones.
+    bool marginIndicators = false;
+    Rgb foreground = kBlack;
+    Rgb background = kWhite;
+    bool transparentBackground = false;
+    // Print gain compensation: every dark bar narrowed by this much, half on each side. In
+    // dots needs a resolution; in millimetres it is rounded to whole dots when there is one.
+    double barWidthReductionMm = 0.0;
+    int barWidthReductionDots = 0;
+
+    static constexpr double kDefaultDpi = 300.0;
+};
+
+}  // namespace varnholt::render

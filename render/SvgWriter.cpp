@@ -1,0 +1,107 @@
+// SVG is plain text: written here from the layout, sized in millimetres and titled with
+// the number, which Cairo's SVG surface does not do.
+
+#include <charconv>
+
+#include "render/Format.h"
+
+namespace varnholt::render {
+namespace {
+
+// A coordinate in millimetres to a ten-thousandth, without trailing zeros.
+void AppendNumber(std::string& out, double value) {
+    char text[32];
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
+    std::string_view shown(text, static_cast<std::size_t>(result.ptr - text));
+    if (shown.find('.') != std::string_view::npos) {
+        shown.remove_suffix(shown.size() - shown.find_last_not_of('0') - 1);
+        if (shown.back() == '.') {
+            shown.remove_suffix(1);
+        }
+    }
+    if (shown == "-0") {
+        shown = "0";
+    }
+    out += shown;
+}
+
+void AppendPoints(std::string& out, const PathSegment& segment, int count) {
+    for (int i = 0; i < 2 * count; ++i) {
+        if (i > 0) {
+            out += ' ';
+        }
+        AppendNumber(out, segment.points[static_cast<std::size_t>(i)]);
+    }
+}
+
+std::string PathData(const Path& path) {
+    std::string d;
+    for (const PathSegment& segment : path) {
+        switch (segment.kind) {
+            case PathSegment::Kind::Move:
+                d += 'M';
+                AppendPoints(d, segment, 1);
+                break;
+            case PathSegment::Kind::Line:
+                d += 'L';
+                AppendPoints(d, segment, 1);
+                break;
+            case PathSegment::Kind::Curve:
+                d += 'C';
+                AppendPoints(d, segment, 3);
+                break;
+            case PathSegment::Kind::Close:
+                d += 'Z';
+                break;
+        }
+    }
+    return d;
+}
+
+std::string BarData(const std::vector<Box>& bars) {
+    std::string d;
+    for (const Box& bar : bars) {
+        d += 'M';
+        AppendNumber(d, bar.x);
+        d += ' ';
+        AppendNumber(d, bar.y);
+        d += 'h';
+        AppendNumber(d, bar.width);
+        d += 'v';
+        AppendNumber(d, bar.height);
+        d += 'h';
+        AppendNumber(d, -bar.width);
+        d += 'Z';
+    }
+    return d;
+}
+
+}  // namespace
+
+Result<std::string> EncodeSvg(const Layout& layout) {
+    std::string width;
+    std::string height;
+    AppendNumber(width, layout.widthMm);
+    AppendNumber(height, layout.heightMm);
+    const std::string kind = layout.number.size() == 13 ? "EAN-13" : "EAN-8";
+    const std::string ink = layout.foreground.Hex();
+
+    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + width +
+           "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + " " + height +
+           "\" role=\"img\">\n";
+    // The number is digits only, so it needs no escaping.
+    svg += "<title>" + layout.number + "</title>\n";
+    svg += "<desc>" + kind + " bar code of " + layout.number + "</desc>\n";
+    if (!layout.transparentBackground) {
+        svg += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" +
+               layout.background.Hex() + "\"/>\n";
+    }
+    svg += "<path fill=\"" + ink + "\" shape-rendering=\"crispEdges\" d=\"" + BarData(layout.bars) +
+           "\"/>\n";
+    svg += "<path fill=\"" + ink + "\" d=\"" + PathData(layout.text) + "\"/>\n";
+    svg += "</svg>\n";
+    return svg;
+}
+
+}  // namespace varnholt::render

@@ -1,0 +1,37 @@
+// Writes the print-quality symbol of a number as SVG and as a PNG for a 300 dpi printer,
+// as the README shows, and prints what the request came to.
+
+#include <cstdio>
+#include <string>
+
+#include "render/AtomicFile.h"
+#include "render/Format.h"
+#include "render/Layout.h"
+
+int main(int argc, char* argv[]) {
+    namespace render = varnholt::render;
+    const std::string folder = argc > 1 ? argv[1] : ".";
+
+    render::Options options;  // 0.33 mm modules, GS1 quiet zones, black on white
+    options.dpi = 300.0;
+    const render::Result<render::Layout> layout = render::LayOut("400638133393", options);
+    if (!layout) {
+        std::fprintf(stderr, "%s\n", layout.Error().c_str());
+        return 1;
+    }
+    std::printf("%s: %s, %.2f x %.2f mm\n", layout->number.c_str(), layout->report.c_str(),
+                layout->widthMm, layout->heightMm);
+    for (const render::Format format : {render::Format::Svg, render::Format::Png}) {
+        const std::string file = folder + "/label." + std::string(render::NameOf(format));
+        const render::Result<std::string> bytes = render::Encode(*layout, format);
+        const render::Result<render::Done> written =
+            bytes ? render::WriteFileAtomically(file, *bytes)
+                  : render::Result<render::Done>::Failure(bytes.Error());
+        if (!written) {
+            std::fprintf(stderr, "%s\n", written.Error().c_str());
+            return 1;
+        }
+        std::printf("wrote %s\n", file.c_str());
+    }
+    return layout->number == "4006381333931" ? 0 : 1;
+}

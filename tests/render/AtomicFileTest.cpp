@@ -1,0 +1,91 @@
+#include "render/AtomicFile.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace varnholt::render {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFile : public testing::Test {
+  protected:
+    AtomicFile() {
+        std::string pattern = (fs::temp_directory_path() / "varnholt-atomic-XXXXXX").string();
+        folder_ = mkdtemp(pattern.data());
+    }
+    ~AtomicFile() override { fs::remove_all(folder_); }
+
+    std::string Path(const std::string& name) const { return (folder_ / name).string(); }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    // Every file in the folder: nothing but what was meant to be there.
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::ranges::sort(names);
+        return names;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(AtomicFile, WritesAndReplacesWholeFilesKeepingTheirPermissions) {
+    const std::string file = Path("label.svg");
+    ASSERT_TRUE(WriteFileAtomically(file, std::string("first\0bytes", 11)));
+    EXPECT_EQ(Read(file), std::string("first\0bytes", 11));
+    fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically(file, "second"));
+    EXPECT_EQ(Read(file), "second");
+    EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_TRUE(WriteFileAtomically(file, ""));
+    EXPECT_EQ(Read(file), "");
+    EXPECT_EQ(Files(), std::vector<std::string>{"label.svg"});
+}
+
+TEST_F(AtomicFile, FailuresNameTheFileAndLeaveNothing) {
+    struct Row {
+        std::string path;
+        const char* error;
+    };
+    fs::create_directory(Path("folder"));
+    for (const Row& row :
+         {Row{Path("missing/label.svg"), "No such file or directory"},
+          Row{Path("folder"), "Is a directory"}, Row{"/dev/full", "No space left on device"},
+          Row{"", "no file name given"}}) {
+        const Result<Done> written = WriteFileAtomically(row.path, std::string(4096, 'x'));
+        ASSERT_FALSE(written) << row.path;
+        EXPECT_EQ(written.Error(), row.path.empty() ? row.error : row.path + ": " + row.error);
+    }
+    EXPECT_EQ(Files(), std::vector<std::string>{"folder"});
+    EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written, never replaced";
+}
+
+TEST_F(AtomicFile, AFolderThatCannotBeWrittenIsRefused) {
+    // Root writes into any folder of an ordinary file system, but into none of sysfs.
+    fs::create_directory(Path("locked"));
+    fs::permissions(Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
+    const std::string file = geteuid() == 0 ? "/sys/varnholt-label.svg" : Path("locked/label.svg");
+    const Result<Done> written = WriteFileAtomically(file, "x");
+    fs::permissions(Path("locked"), fs::perms::owner_all);
+    ASSERT_FALSE(written);
+    EXPECT_EQ(written.Error(), file + ": Permission denied");
+    EXPECT_TRUE(fs::is_empty(Path("locked")));
+}
+
+}  // namespace
+}  // namespace varnholt::render

@@ -1,0 +1,55 @@
+#include "render/SymbolNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/CaseName.h"
+
+namespace varnholt::render {
+namespace {
+
+struct Row {
+    std::string name;
+    std::string text;
+    std::string digits;  // empty: refused
+    std::string error;   // the message, or a part of it
+};
+
+class SymbolNumberOf : public testing::TestWithParam<Row> {};
+
+TEST_P(SymbolNumberOf, AcceptsCompletesOrRefuses) {
+    const Row& row = GetParam();
+    const Result<std::string> number = SymbolNumber(row.text);
+    if (row.digits.empty()) {
+        ASSERT_FALSE(number);
+        EXPECT_NE(number.Error().find(row.error), std::string::npos) << number.Error();
+    } else {
+        ASSERT_TRUE(number) << number.Error();
+        EXPECT_EQ(*number, row.digits);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, SymbolNumberOf,
+    testing::Values(
+        Row{"Ean13", "5400101109971", "5400101109971", ""},
+        Row{"Ean13WithoutCheckDigit", "540010110997", "5400101109971", ""},
+        Row{"Ean8", "96385074", "96385074", ""},
+        Row{"Ean8WithoutCheckDigit", "9638507", "96385074", ""},
+        Row{"BlanksAndHyphensIgnored", "540-0101-10997 1", "5400101109971", ""},
+        Row{"LeadingZeros", "001234567890", "0012345678905", ""},
+        Row{"WrongCheckDigit", "5400101109972", "",
+            "5400101109972: check digit 2 is wrong, 540010110997 needs 1"},
+        Row{"WrongEan8CheckDigit", "96385075", "",
+            "96385075: check digit 5 is wrong, 9638507 needs 4"},
+        Row{"ElevenDigits", "54001011099", "", "54001011099: 11 digits"},
+        Row{"FourteenDigits", "54001011099710", "", "54001011099710: 14 digits"},
+        Row{"Empty", "", "", ": 0 digits"},
+        Row{"LetterSaysWhere", "54001O1109971", "", "character 6 (\"O\") is not a digit"},
+        Row{"TabIsNoSeparator", "5400101\t109971", "", "character 8 (\"\\x09\") is not a digit"},
+        Row{"LongTextCutShort", std::string(5000, '7'), "", "...: 5000 digits"}),
+    test::CaseName{});
+
+}  // namespace
+}  // namespace varnholt::render
