@@ -231,4 +231,13 @@ Result<Layout> LayOut(std::string_view number, const Options& options) {
     return layout;
 }
 
+Result<Review> ReviewOptions(const Options& options) {
+    // Report and warnings depend on the options alone: any right number shows them.
+    Result<Layout> layout = LayOut("0000000000000", options);
+    if (!layout) {
+        return Result<Review>::Failure(layout.Error());
+    }
+    return Review{layout->report, layout->warnings};
+}
+
 }  // namespace varnholt::render

@@ -57,4 +57,13 @@ struct Layout {
 // resolution or reduction that cannot be printed.
 Result<Layout> LayOut(std::string_view number, const Options& options);
 
+// What `options` come to whatever the number, for a caller that draws many numbers and says
+// it once: the report and warnings every layout with them has. Refused as LayOut refuses
+// the options.
+struct Review {
+    std::string report;
+    std::vector<std::string> warnings;
+};
+Result<Review> ReviewOptions(const Options& options);
+
 }  // namespace varnholt::render

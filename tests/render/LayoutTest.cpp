@@ -160,6 +160,19 @@ TEST(Layout, WarnsOfColoursScannersMiss) {
     EXPECT_TRUE(LayOut("5400101109971", Options{})->warnings.empty());
 }
 
+TEST(Layout, ReviewSaysWhatTheOptionsComeToWithoutANumber) {
+    Options options;
+    options.dpi = 203.0;
+    options.foreground = {255, 0, 0};
+    const Result<Review> review = ReviewOptions(options);
+    ASSERT_TRUE(review) << review.Error();
+    EXPECT_EQ(review->report, "0.33 mm at 203 dpi: 3 dots = 0.375 mm, 114 %");
+    ASSERT_EQ(review->warnings.size(), 1u);
+    EXPECT_NE(review->warnings.front().find("red light"), std::string::npos);
+    options.xDimensionMm = 0.1;
+    EXPECT_FALSE(ReviewOptions(options));
+}
+
 TEST(Layout, Refusals) {
     struct Row {
         const char* number;
