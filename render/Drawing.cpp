@@ -29,6 +29,21 @@ void AppendPath(cairo_t* cr, const Path& path) {
 
 }  // namespace
 
+void DrawInk(cairo_t* cr, const Layout& layout) {
+    cairo_save(cr);
+    const cairo_antialias_t digits = cairo_get_antialias(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    for (const Box& bar : layout.bars) {
+        cairo_rectangle(cr, bar.x, bar.y, bar.width, bar.height);
+    }
+    cairo_fill(cr);
+    cairo_set_antialias(cr, digits);  // the digits as the caller asks
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    AppendPath(cr, layout.text);
+    cairo_fill(cr);
+    cairo_restore(cr);
+}
+
 void Draw(cairo_t* cr, const Layout& layout) {
     cairo_save(cr);
     if (!layout.transparentBackground) {
@@ -37,15 +52,7 @@ void Draw(cairo_t* cr, const Layout& layout) {
         cairo_fill(cr);
     }
     SetColor(cr, layout.foreground);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    for (const Box& bar : layout.bars) {
-        cairo_rectangle(cr, bar.x, bar.y, bar.width, bar.height);
-    }
-    cairo_fill(cr);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
-    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    AppendPath(cr, layout.text);
-    cairo_fill(cr);
+    DrawInk(cr, layout);
     cairo_restore(cr);
 }
 

@@ -11,4 +11,8 @@ namespace varnholt::render {
 // grid, and the digits' outlines.
 void Draw(cairo_t* cr, const Layout& layout);
 
+// The bars and digits alone, in the current source and without a background: the ink as a
+// mask, for a caller that colours it itself.
+void DrawInk(cairo_t* cr, const Layout& layout);
+
 }  // namespace varnholt::render

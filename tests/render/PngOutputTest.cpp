@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "model/ModuleSequence.h"
 #include "render/Format.h"
@@ -101,22 +102,29 @@ TEST(PngOutput, ARequestedBarHeightHoldsToADot) {
     }
 }
 
-TEST(PngOutput, ColoursAndTransparency) {
+TEST(PngOutput, OneBitAPixelInTheSymbolsColours) {
     Options options;
     options.dpi = 203.0;
+    const std::string plain = *EncodePng(*LayOut("96385074", options));
     options.foreground = {0, 0, 128};
-    const Result<Layout> navy = LayOut("96385074", options);
-    const std::string coloured = *EncodePng(*navy);
-    EXPECT_EQ(coloured[25], 2) << "RGB colour type";
+    const std::string navy = *EncodePng(*LayOut("96385074", options));
     options.transparentBackground = true;
     const std::string clear = *EncodePng(*LayOut("96385074", options));
-    EXPECT_EQ(clear[25], 6) << "RGBA colour type";
-    options.transparentBackground = false;
-    options.foreground = kBlack;
-    const std::string grey = *EncodePng(*LayOut("96385074", options));
-    EXPECT_EQ(grey[25], 0) << "grey colour type";
-    // On white, as printed, each still scans.
-    for (const std::string* bytes : {&coloured, &clear}) {
+    // IHDR's bit depth and colour type: grey for black on white, a palette otherwise.
+    const auto header = [](const std::string& png) {
+        return std::pair<int, int>{png[24], png[25]};
+    };
+    EXPECT_EQ(header(plain), (std::pair<int, int>{1, 0}));
+    EXPECT_EQ(header(navy), (std::pair<int, int>{1, 3}));
+    EXPECT_EQ(header(clear), (std::pair<int, int>{1, 3}));
+    EXPECT_NE(clear.find("tRNS"), std::string::npos);
+    EXPECT_EQ(navy.find("tRNS"), std::string::npos);
+    // The palette: the background first, then the ink.
+    const std::size_t palette = navy.find("PLTE");
+    ASSERT_NE(palette, std::string::npos);
+    EXPECT_EQ(navy.substr(palette + 4, 6), std::string("\xff\xff\xff\x00\x00\x80", 6));
+    // On white, as printed, each scans.
+    for (const std::string* bytes : {&plain, &navy, &clear}) {
         EXPECT_EQ(test::DecodeWithZBar(test::ReadPng(*bytes).image),
                   std::vector<std::string>{"96385074"});
     }
