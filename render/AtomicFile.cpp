@@ -52,7 +52,7 @@ Result<Done> WriteInPlace(const std::string& path, std::string_view bytes) {
 
 }  // namespace
 
-Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes) {
+Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes, Flush flush) {
     if (path.empty()) {
         return Result<Done>::Failure("no file name given");
     }
@@ -81,7 +81,7 @@ Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes
     // On disk before the rename, so that a crash leaves the old file or the whole new one; a
     // full disk may only show then, or when the file is closed.
     int error = WriteAll(fd, bytes);
-    if (error == 0 && fsync(fd) != 0) {
+    if (error == 0 && flush == Flush::BeforeRename && fsync(fd) != 0) {
         error = errno;
     }
     if (close(fd) != 0 && error == 0) {
@@ -95,6 +95,16 @@ Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes
         return Failure(path, error);
     }
     return Done{};
+}
+
+Result<Done> SyncFileSystem(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return Failure(folder, errno);
+    }
+    const int error = syncfs(fd) == 0 ? 0 : errno;
+    close(fd);
+    return error == 0 ? Result<Done>(Done{}) : Failure(folder, error);
 }
 
 }  // namespace varnholt::render

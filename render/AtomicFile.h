@@ -12,6 +12,15 @@ namespace varnholt::render {
 // failure nothing is left behind, and the message names the file and what went wrong. A
 // device or pipe (/dev/stdout, /dev/full) is written as it stands, as there is nothing to
 // replace.
-Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes);
+//
+// Deferred leaves the flush to the caller's SyncFileSystem: a batch of small files pays for
+// one flush instead of one each, which costs more than making the file. Until that flush, a
+// crash may lose the new files, but a running reader still never sees one half-written.
+enum class Flush { BeforeRename, Deferred };
+Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                 Flush flush = Flush::BeforeRename);
+
+// Puts on disk everything written to the file system that holds `folder`.
+Result<Done> SyncFileSystem(const std::string& folder);
 
 }  // namespace varnholt::render
