@@ -14,6 +14,7 @@
 #include "cli/Diagnostics.h"
 #include "cli/ExitStatus.h"
 #include "cli/FileDescriptors.h"
+#include "cli/RenderCommand.h"
 #include "model/Version.h"
 
 namespace varnholt::cli {
@@ -23,6 +24,7 @@ namespace {
 std::vector<std::unique_ptr<Command>> AllCommands() {
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(std::make_unique<CheckCommand>());
+    commands.push_back(std::make_unique<RenderCommand>());
     return commands;
 }
 

@@ -19,56 +19,21 @@ import pty
 import re
 import resource
 import select
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
+
+from process_cases import Cases
 
 PROGRAM, WINDOWLESS = (os.path.abspath(path) for path in sys.argv[1:3])
 MANUAL = pathlib.Path(sys.argv[3])
-SCRATCH = pathlib.Path(tempfile.mkdtemp(prefix="varnholt-e2e-"))
 BOM = b"\xef\xbb\xbf"
 HEADER = ["file", "line", "number", "valid", "country", "number_system", "manufacturer_code",
           "product_code", "expected_check_digit", "error"]
-# The command line needs no display: a display that is not there must not matter.
-ENV = dict(os.environ, DISPLAY=":99999", QT_QPA_PLATFORM="xcb")
 
-failures = []
-
-
-def case(function):
-    """Runs one case and records its failure, so that every case runs."""
-    try:
-        function()
-        print(f"ok    {function.__name__}")
-    except AssertionError as error:
-        failures.append(function.__name__)
-        print(f"FAIL  {function.__name__}: {error}")
-    return function
-
-
-def run(*args, stdin=b"", program=PROGRAM, env=ENV, stdout=subprocess.PIPE):
-    return subprocess.run([program, *args], input=stdin, stdout=stdout,
-                          stderr=subprocess.PIPE, env=env, timeout=120)
-
-
-def text(path, content):
-    path = SCRATCH / path
-    path.write_bytes(content)
-    return str(path)
-
-
-def expect(result, status, stdout=None, stderr=None):
-    out = result.stdout.decode(errors="replace") if result.stdout is not None else ""
-    err = result.stderr.decode(errors="replace")
-    assert result.returncode == status, \
-        f"exit status {result.returncode}, not {status}; stderr: {err!r}"
-    if stdout is not None:
-        assert re.search(stdout, out, re.S), f"stdout {out[:400]!r} does not match {stdout!r}"
-    if stderr is not None:
-        assert re.search(stderr, err, re.S), f"stderr {err[:400]!r} does not match {stderr!r}"
-    return out, err
+cases = Cases(PROGRAM)
+case, run, text, expect = cases.case, cases.run, cases.text, cases.expect
+SCRATCH, ENV = cases.scratch, cases.env
 
 
 def csv_rows(out):
@@ -81,7 +46,7 @@ def csv_rows(out):
 @case
 def help_lists_the_commands():
     out, err = expect(run("--help"), 0, stdout=r"Usage: varnholt")
-    assert "check" in out and "help" in out and err == "", (out, err)
+    assert "check" in out and "render" in out and "help" in out and err == "", (out, err)
 
 
 @case
@@ -391,14 +356,12 @@ def rows_show_at_once_on_a_terminal():
 @case
 def manual_page_names_every_option_and_reads_cleanly():
     page = MANUAL.read_text()
-    help_text = run("--help").stdout.decode() + run("help", "check").stdout.decode()
+    help_text = "".join(run(*args).stdout.decode()
+                        for args in (["--help"], ["help", "check"], ["help", "render"]))
     for option in sorted(set(re.findall(r"--[a-z][a-z-]+", help_text))):
         assert option.replace("-", r"\-") in page, f"{option} is not in {MANUAL.name}"
     result = subprocess.run(["groff", "-man", "-ww", "-z", str(MANUAL)], capture_output=True)
     assert result.returncode == 0 and result.stderr == b"", result.stderr.decode()
 
 
-shutil.rmtree(SCRATCH, ignore_errors=True)
-if failures:
-    print(f"{len(failures)} case(s) failed: {', '.join(failures)}")
-    sys.exit(1)
+cases.finish()

@@ -1,0 +1,78 @@
+#include "cli/OutputPattern.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "cli/RenderCommand.h"
+#include "tests/support/CaseName.h"
+
+namespace varnholt::cli {
+namespace {
+
+struct Row {
+    std::string name;
+    std::string pattern;
+    std::string expanded;  // for 5400101109971 on line 7; empty when refused
+    std::string error;     // a part of the refusal
+    bool placeholder = true;
+};
+
+class OutputPatternOf : public testing::TestWithParam<Row> {};
+
+TEST_P(OutputPatternOf, ExpandsOrSaysWhatIsWrong) {
+    const Row& row = GetParam();
+    const OutputPattern pattern(row.pattern);
+    if (!row.error.empty()) {
+        EXPECT_NE(pattern.Error().find(row.error), std::string::npos) << pattern.Error();
+        return;
+    }
+    EXPECT_EQ(pattern.Error(), "");
+    EXPECT_EQ(pattern.HasPlaceholder(), row.placeholder);
+    EXPECT_EQ(pattern.Expand("5400101109971", 7), row.expanded);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, OutputPatternOf,
+    testing::Values(Row{"Number", "labels/{number}.svg", "labels/5400101109971.svg", ""},
+                    Row{"Line", "out-{line}.png", "out-7.png", ""},
+                    Row{"PaddedLine", "out-{line:05}.png", "out-00007.png", ""},
+                    Row{"Both", "{line:03}_{number}_{number}.pdf",
+                        "007_5400101109971_5400101109971.pdf", ""},
+                    Row{"Braces", "{{x}}-{number}.eps", "{x}-5400101109971.eps", ""},
+                    Row{"NoPlaceholder", "all.svg", "all.svg", "", false},
+                    Row{"Unknown", "{nmber}.svg", "", "unknown placeholder {nmber}"},
+                    Row{"NoWidth", "{line:0}.svg", "", "give the width as {line:0N}"},
+                    Row{"WidthNotANumber", "{line:0x}.svg", "", "give the width as {line:0N}"},
+                    Row{"TooWide", "{line:021}.svg", "", "N from 1 to 20"},
+                    Row{"Unopened", "a}.svg", "", "a \"}\" without its \"{\""},
+                    Row{"Unclosed", "{number.svg", "", "a \"{\" without its \"}\""}),
+    test::CaseName{});
+
+TEST(OutputPattern, LinesWiderThanTheirPaddingKeepEveryDigit) {
+    EXPECT_EQ(OutputPattern("{line:02}").Expand("", 12345), "12345");
+}
+
+TEST(BarWidthReduction, MillimetresOrDots) {
+    struct Case {
+        const char* text;
+        bool accepted;
+        double mm;
+        int dots;
+    };
+    for (const Case& c :
+         {Case{"0.02", true, 0.02, 0}, Case{"0.02mm", true, 0.02, 0}, Case{"1dot", true, 0.0, 1},
+          Case{"2dots", true, 0.0, 2}, Case{"2 dots", false, 0, 0}, Case{"dots", false, 0, 0},
+          Case{"mm", false, 0, 0}, Case{"x", false, 0, 0}, Case{"", false, 0, 0},
+          Case{"1e400", false, 0, 0}, Case{"nan", false, 0, 0}}) {
+        render::Options options;
+        EXPECT_EQ(ParseBarWidthReduction(c.text, options), c.accepted) << c.text;
+        if (c.accepted) {
+            EXPECT_EQ(options.barWidthReductionMm, c.mm) << c.text;
+            EXPECT_EQ(options.barWidthReductionDots, c.dots) << c.text;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace varnholt::cli

@@ -1,0 +1,195 @@
+#!/usr/bin/env python3
+"""`varnholt render` run as a process: each format written and read back by the tools people
+print with, the size said once, batches with their patterns and bad lines, and every way a
+request or an output can fail.
+
+Usage: render_e2e.py VARNHOLT
+"""
+
+import os
+import re
+import subprocess
+import sys
+
+from process_cases import Cases
+
+cases = Cases(sys.argv[1])
+case, run, text, expect = cases.case, cases.run, cases.text, cases.expect
+SCRATCH = cases.scratch
+
+
+def scan(path):
+    """What zbarimg reads in a PNG, SVG or PDF file."""
+    picture = path
+    if path.endswith(".svg"):
+        picture = path + ".png"
+        subprocess.run(["rsvg-convert", "-d", "300", "-p", "300", "-b", "white", "-o", picture,
+                        path], check=True)
+    elif path.endswith(".pdf"):
+        subprocess.run(["pdftoppm", "-r", "300", "-png", "-singlefile", path, path], check=True)
+        picture = path + ".png"
+    result = subprocess.run(["zbarimg", "-q", "--raw", picture], capture_output=True)
+    return result.stdout.decode().split()
+
+
+def folder(name):
+    path = SCRATCH / name
+    path.mkdir(parents=True, exist_ok=True)
+    return path
+
+
+# --- One number ----------------------------------------------------------------------------
+@case
+def every_format_from_the_extension_or_the_option():
+    out = folder("formats")
+    for name, magic in (("a.svg", b"<?xml"), ("a.pdf", b"%PDF-"), ("a.eps", b"%!PS-Adobe-3.0 EPSF"),
+                        ("a.png", b"\x89PNG")):
+        expect(run("render", "5400101109971", "-o", str(out / name)), 0,
+               stderr=r"\Avarnholt: size 0\.33 mm")
+        assert (out / name).read_bytes().startswith(magic), name
+    expect(run("render", "5400101109971", "-f", "png", "-o", str(out / "b.label")), 0)
+    assert (out / "b.label").read_bytes().startswith(b"\x89PNG")
+    for name in ("a.svg", "a.pdf", "a.png"):
+        assert scan(str(out / name)) == ["5400101109971"], name
+
+
+@case
+def completes_twelve_digits_and_draws_ean8():
+    out = folder("numbers")
+    expect(run("render", "400638133393", "-o", str(out / "a.png")), 0)
+    expect(run("render", "9638-507", "-o", str(out / "b.png")), 0)
+    assert scan(str(out / "a.png")) == ["4006381333931"]
+    assert scan(str(out / "b.png")) == ["96385074"]
+
+
+@case
+def the_snapped_size_is_said_once():
+    expect(run("render", "400638133393", "--dpi", "203", "--height", "15",
+               "-o", str(folder("size") / "a.svg")), 0,
+           stderr=r"\Avarnholt: size 0\.33 mm at 203 dpi: 3 dots = 0\.375 mm, 114 %; "
+                  r"bars truncated to 15\.015 mm, 58 % of 25\.991 mm\n\Z")
+    numbers = text("size/numbers.txt", b"5400101109971\n96385074\n4006381333931\n")
+    _, err = expect(run("render", "--batch", numbers, "-o", str(SCRATCH / "size/{number}.svg")), 0)
+    assert err.count("varnholt: size") == 1 and "3 files written, 0 not rendered" in err, err
+    _, err = expect(run("render", "-q", "--batch", numbers,
+                        "-o", str(SCRATCH / "size/{number}.svg")), 0)
+    assert err == "", err
+
+
+@case
+def colours_that_scanners_miss_are_warned_of():
+    _, err = expect(run("render", "96385074", "--fg", "#f00", "-o", str(folder("colour") / "a.svg")),
+                    0)
+    assert "varnholt: warning: the bars (#ff0000) reflect red light" in err, err
+
+
+@case
+def to_standard_output():
+    out, _ = expect(run("render", "96385074", "-f", "svg", "-o", "-"), 0,
+                    stdout=r"\A<\?xml.*<title>96385074</title>")
+    result = run("render", "96385074", "-f", "png", "-o", "-")
+    expect(result, 0)
+    path = SCRATCH / "stdout.png"
+    path.write_bytes(result.stdout)
+    assert scan(str(path)) == ["96385074"]
+    expect(run("render", "96385074", "-o", "-"), 2, stderr=r"give --format")
+
+
+@case
+def a_number_that_cannot_be_drawn_exits_with_1():
+    for number, message in (("5400101109972", r"5400101109972: check digit 2 is wrong, "
+                                              r"540010110997 needs 1"),
+                            ("54001011099", r"54001011099: 11 digits"),
+                            ("540010110997100", r"540010110997100: 15 digits"),
+                            ("54001O1109971", r'54001O1109971: character 6 \("O"\) is not a digit')):
+        expect(run("render", number, "-o", str(folder("bad") / "a.svg")), 1,
+               stderr=r"varnholt: " + message)
+    assert not os.listdir(SCRATCH / "bad"), "nothing written"
+
+
+@case
+def usage_errors_exit_with_2_before_anything_is_written():
+    out = folder("usage")
+    for args, message in (
+            ([], r"give a NUMBER or --batch FILE"),
+            (["5400101109971", "--batch", "x.txt"], r"not both"),
+            (["5400101109971", "-o", str(out / "a.jpg")], r"cannot tell the format"),
+            (["5400101109971", "-f", "gif"], r"--format: gif"),
+            (["5400101109971", "--xdim", "0.2"], r"X-dimension 0\.2 mm is outside 0\.264 to 0\.66"),
+            (["5400101109971", "--dpi", "30"], r"no whole number of dots"),
+            (["5400101109971", "--fg", "purpleish"], r"--fg: purpleish is no colour"),
+            (["5400101109971", "--bar-width-reduction", "2 dots"], r"is no amount"),
+            (["5400101109971", "--bar-width-reduction", "1dot"], r"needs a resolution"),
+            (["96385074", "--no-quiet-zones", "--margin-indicators"], r"cannot go without"),
+            (["5400101109971", "--bogus"], r"--bogus")):
+        expect(run("render", *args, *([] if "-o" in args else ["-o", str(out / "a.svg")])), 2,
+               stderr=message + r".*\nTry 'varnholt render --help' for more information\.\n\Z")
+    assert not os.listdir(out), "nothing written"
+
+
+# --- Batches --------------------------------------------------------------------------------
+@case
+def a_batch_names_files_by_the_pattern_and_goes_on_past_bad_lines():
+    numbers = text("batch/numbers.txt",
+                   b"\xef\xbb\xbf5400101109971\r\n\n  96385074 \n5400101109972\nab\x00c\xff\n"
+                   b"400638133393\n" + b"9" * 5000 + b"\n")
+    out = folder("batch/labels")
+    _, err = expect(run("render", "--batch", numbers, "-o", str(out / "{line:03}-{number}.png")),
+                    1)
+    assert sorted(os.listdir(out)) == ["001-5400101109971.png", "003-96385074.png",
+                                       "006-4006381333931.png"], os.listdir(out)
+    lines = err.splitlines()
+    assert lines[1] == f"varnholt: {numbers}:4: 5400101109972: check digit 2 is wrong, " \
+                       f"540010110997 needs 1", lines
+    assert re.fullmatch(rf'varnholt: {re.escape(numbers)}:5: ab\\x00c\\xFF: character 1 '
+                        r'\("a"\) is not a digit', lines[2]), lines
+    assert lines[3] == f"varnholt: {numbers}:7: line too long to be a number (5000 bytes)", lines
+    assert lines[4] == "varnholt: 3 files written, 3 not rendered", lines
+    assert scan(str(out / "006-4006381333931.png")) == ["4006381333931"]
+
+
+@case
+def a_batch_from_standard_input():
+    out = folder("stdin")
+    expect(run("render", "--batch", "-", "-o", str(out / "{number}.svg"),
+               stdin=b"5400101109971\n96385074\n"), 0)
+    assert sorted(os.listdir(out)) == ["5400101109971.svg", "96385074.svg"]
+
+
+@case
+def a_pattern_without_a_placeholder_is_refused_before_anything_is_written():
+    numbers = text("pattern/numbers.txt", b"5400101109971\n96385074\n")
+    out = folder("pattern/out")
+    for pattern, message in (("all.svg", r"a batch needs \{number\} or \{line\}"),
+                             ("{nmber}.svg", r"unknown placeholder \{nmber\}"),
+                             ("{line:0x}.svg", r"give the width as \{line:0N\}"),
+                             ("{number.svg", r'a "\{" without its "\}"'),
+                             ("-", r"give -o a pattern")):
+        expect(run("render", "--batch", numbers, "-o", str(out / pattern) if pattern != "-"
+                   else "-"), 2, stderr=message)
+    assert not os.listdir(out), "nothing written"
+
+
+@case
+def unreadable_input_and_unwritable_output_exit_with_2_leaving_nothing():
+    numbers = text("io/numbers.txt", b"5400101109971\n96385074\n")
+    expect(run("render", "--batch", str(SCRATCH / "io/missing.txt"), "-o", "{number}.svg"), 2,
+           stderr=r"missing\.txt: No such file or directory")
+    expect(run("render", "--batch", str(SCRATCH / "io"), "-o", "{number}.svg"), 2,
+           stderr=r"io: Is a directory")
+    expect(run("render", "5400101109971", "-f", "png", "-o", "/dev/full"), 2,
+           stderr=r"varnholt: /dev/full: No space left on device")
+    expect(run("render", "--batch", numbers, "-o", str(SCRATCH / "io/none/{number}.svg")), 2,
+           stderr=r"none/5400101109971\.svg: No such file or directory")
+    # Root writes into any folder of an ordinary file system, but into none of sysfs.
+    locked = folder("io/locked")
+    locked.chmod(0o500)
+    target = "/sys/varnholt-{number}.svg" if os.geteuid() == 0 else str(locked / "{number}.svg")
+    expect(run("render", "--batch", numbers, "-o", target), 2, stderr=r"Permission denied")
+    locked.chmod(0o700)
+    assert sorted(os.listdir(SCRATCH / "io")) == ["locked", "numbers.txt"], \
+        os.listdir(SCRATCH / "io")
+    assert not os.listdir(locked)
+
+
+cases.finish()
