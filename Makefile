@@ -25,7 +25,7 @@ PACKAGES += valgrind
 # The command line's argument parser, and groff, which reads its manual page back in a test.
 PACKAGES += libcli11-dev groff-base
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
-PACKAGES += clang libclang-rt-14-dev libzint-dev libzxing-dev python3-stdnum time
+PACKAGES += clang libclang-rt-14-dev libzint-dev zint libzxing-dev python3-stdnum time
 
 WERROR ?= OFF
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
@@ -104,7 +104,8 @@ run-fuzzers:
 	done
 
 # Benchmarks: a Release build of its own, run with repetitions; prints medians and ratios,
-# and the check command's race with python3-stdnum and its memory on 1 MiB and 1 GiB inputs.
+# the check command's race with python3-stdnum and its memory on 1 MiB and 1 GiB inputs, and
+# render --batch against zint --batch.
 BENCH_REPETITIONS ?= 15
 
 build-bench: deps
@@ -114,6 +115,7 @@ build-bench: deps
 bench: build-bench
 	python3 bench/ratios.py build-bench/bin/varnholt_bench --program build-bench/bin/varnholt \
 	    --repetitions $(BENCH_REPETITIONS)
+	python3 bench/render_batch.py build-bench/bin/varnholt
 
 # The real window: 2,000 random keys (SOAK_KEYS), then a short run under valgrind; and its
 # start-up against a bare Qt window's (STARTUP_RUNS runs each).
