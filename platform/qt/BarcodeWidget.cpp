@@ -13,18 +13,13 @@
 #include "platform/qt/BarcodeAccessible.h"
 #include "platform/qt/PrintSymbol.h"
 #include "raster/SystemColors.h"
+#include "raster/WholeScale.h"
 
 namespace varnholt::qt {
 namespace {
 
 constexpr int kDefaultHeight = 81;
 constexpr float kTwipsPerInch = 1440.0f;
-
-// The largest whole number of device pixels per control pixel that fits the ratio: bars
-// stay crisp, and all of them equally wide, at any scaling.
-int WholeScale(qreal devicePixelRatio) {
-    return std::max(1, static_cast<int>(std::floor(devicePixelRatio + 1e-9)));
-}
 
 }  // namespace
 
@@ -185,7 +180,7 @@ void BarcodeWidget::AnnounceValue() {
 }
 
 void BarcodeWidget::paintEvent(QPaintEvent* /*event*/) {
-    const int scale = WholeScale(devicePixelRatioF());
+    const int scale = raster::WholeScale(devicePixelRatioF());
     const auto pixels = buffer_.Pixels();
     QImage image(reinterpret_cast<const uchar*>(pixels.data()), buffer_.Width(), buffer_.Height(),
                  buffer_.Width() * 4, QImage::Format_RGB32);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "raster/SystemColors.h"
+#include "raster/WholeScale.h"
 
 namespace varnholt::quick {
 namespace {
@@ -16,12 +17,6 @@ namespace {
 constexpr int kDefaultHeight = 81;
 // Qt Quick lays out in device-independent pixels, 96 to the inch.
 constexpr float kTwipsPerPixel = 15.0f;
-
-// The largest whole number of device pixels per control pixel that fits the ratio: bars
-// stay crisp, and all of them equally wide, at any scaling.
-int WholeScale(qreal devicePixelRatio) {
-    return std::max(1, static_cast<int>(std::floor(devicePixelRatio + 1e-9)));
-}
 
 int RasterSide(qreal length) {
     return static_cast<int>(std::lround(std::max<qreal>(0, length)));
@@ -158,7 +153,7 @@ QImage BarcodeItem::Frame(qreal devicePixelRatio) const {
     }
     const QImage pixels(reinterpret_cast<const uchar*>(raster_.Pixels().data()), raster_.Width(),
                         raster_.Height(), raster_.Width() * 4, QImage::Format_RGB32);
-    const int scale = WholeScale(devicePixelRatio);
+    const int scale = raster::WholeScale(devicePixelRatio);
     // Either way a copy: the texture is made from it after this returns.
     return scale > 1
                ? pixels.scaled(pixels.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation)
