@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "cli/RenderCommand.h"
@@ -16,6 +17,9 @@ struct Row {
     std::string expanded;  // for 5400101109971 on line 7; empty when refused
     std::string error;     // a part of the refusal
     bool placeholder = true;
+
+    // The pattern, rather than the bytes, in test listings.
+    friend void PrintTo(const Row& row, std::ostream* out) { *out << row.pattern; }
 };
 
 class OutputPatternOf : public testing::TestWithParam<Row> {};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "tests/support/CaseName.h"
@@ -14,6 +15,9 @@ struct Row {
     std::string text;
     std::string digits;  // empty: refused
     std::string error;   // the message, or a part of it
+
+    // The text, rather than the bytes, in test listings.
+    friend void PrintTo(const Row& row, std::ostream* out) { *out << row.text; }
 };
 
 class SymbolNumberOf : public testing::TestWithParam<Row> {};
