@@ -56,10 +56,13 @@ Result<Reduction> BarWidthReduction(const Options& options, const ModuleSize& mo
     if (dots != 0 && module.dots == 0) {
         return Result<Reduction>::Failure("a bar width reduction in dots needs a resolution (dpi)");
     }
-    if (module.dots != 0 && options.barWidthReductionMm > 0.0) {
+    // Too wide is refused as asked, before millimetres become a count of dots that could
+    // not hold it.
+    const double asked = dots != 0 ? dots * grid.Dot() : options.barWidthReductionMm;
+    if (module.dots != 0 && options.barWidthReductionMm > 0.0 && asked < module.mm) {
         dots = static_cast<int>(std::lround(options.barWidthReductionMm / grid.Dot()));
     }
-    const double mm = module.dots != 0 ? dots * grid.Dot() : options.barWidthReductionMm;
+    const double mm = module.dots != 0 && asked < module.mm ? dots * grid.Dot() : asked;
     if (mm >= module.mm) {
         return Result<Reduction>::Failure("a bar width reduction of " + Millimetres(mm) +
                                           " mm leaves nothing of a one-module bar of " +

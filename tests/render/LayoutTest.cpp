@@ -190,6 +190,10 @@ TEST(Layout, Refusals) {
     dotsWithoutResolution.barWidthReductionDots = 1;
     Options wholeModule;
     wholeModule.barWidthReductionMm = 0.33;
+    // More dots than an int holds, at a resolution.
+    Options beyondDots;
+    beyondDots.dpi = 203.0;
+    beyondDots.barWidthReductionMm = 5.8e17;
     Options both;
     both.dpi = 300.0;
     both.barWidthReductionDots = 1;
@@ -204,6 +208,7 @@ TEST(Layout, Refusals) {
              Row{"96385074", indicatorsAlone, "cannot go without them"},
              Row{"96385074", dotsWithoutResolution, "needs a resolution"},
              Row{"96385074", wholeModule, "leaves nothing"},
+             Row{"96385074", beyondDots, "leaves nothing"},
              Row{"96385074", both, "not both"},
              Row{"96385074", negativeHeight, "bar height -1 mm"},
          }) {
