@@ -15,8 +15,14 @@ constexpr const char* kFamily = "OCR B";
 // Outlines are read at this size, then scaled to a digit height of 1.
 constexpr double kReadingSize = 1000.0;
 
+// A named deleter rather than a lambda: each lambda is a type of its own, which clang may
+// make afresh for every use of the alias.
 template <class T, void (*Free)(T*)>
-using Owned = std::unique_ptr<T, decltype([](T* p) { Free(p); })>;
+struct Freer {
+    void operator()(T* p) const { Free(p); }
+};
+template <class T, void (*Free)(T*)>
+using Owned = std::unique_ptr<T, Freer<T, Free>>;
 
 // The font fontconfig gives for OCR-B, or the one it falls back to, with its family name.
 std::pair<Owned<FcPattern, FcPatternDestroy>, std::string> MatchFont() {
