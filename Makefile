@@ -71,7 +71,7 @@ clean:
 # New inputs go to build-fuzz/corpus, findings to build-fuzz/findings; the seeds in
 # fuzz/corpus are only read.
 FUZZERS := model_fuzzer value_setter_fuzzer property_load_fuzzer paint_fuzzer \
-           check_lines_fuzzer
+           check_lines_fuzzer render_fuzzer
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 15
 
@@ -93,7 +93,8 @@ run-fuzzers:
 	    mkdir -p build-fuzz/corpus/$$fuzzer build-fuzz/findings; \
 	    log=build-fuzz/findings/$$fuzzer.log; \
 	    echo "== $$fuzzer, $(SECONDS_EACH) s"; \
-	    if ! UBSAN_OPTIONS=print_stacktrace=1 build-fuzz/bin/$$fuzzer \
+	    if ! UBSAN_OPTIONS=print_stacktrace=1 \
+	            LSAN_OPTIONS=suppressions=tests/lsan.supp:print_suppressions=0 build-fuzz/bin/$$fuzzer \
 	            -max_total_time=$(SECONDS_EACH) -print_final_stats=1 \
 	            -artifact_prefix=build-fuzz/findings/$$fuzzer- \
 	            build-fuzz/corpus/$$fuzzer fuzz/corpus/$$fuzzer >$$log 2>&1; then \

@@ -69,10 +69,22 @@ def check_lines():
             seed(0, bom)]
 
 
+def render():
+    def seed(xdim, dpi, height, reduction, switches, text):
+        return struct.pack("<ffffB", xdim, dpi, height, reduction, switches) + text
+
+    return [seed(0.33, 0, 0, 0, 0, NUMBER), seed(0.33, 203, 0, 0, 1, b"96385074"),
+            seed(0.264, 600, 15.5, 1, 1 | 2 | 32, b"540-0101 10997"),
+            seed(0.66, 300, 0, 0.02, 1 | 8 | 16, b"9638507"),
+            seed(0.33, 300, 0, 0, 1 | 4 | 8, NUMBER), seed(0.2, 300, 0, 0, 1, NUMBER),
+            seed(0.33, 30, 0, 0, 1, NUMBER), seed(0.33, 0, 2000, 0, 2, NUMBER),
+            seed(0.33, 0, 0, 0, 0, b"5400101109972"), seed(0.33, 0, 0, 0, 0, b"54\x0001O1\xff")]
+
+
 def main():
     for target, seeds in [("model_fuzzer", model()), ("value_setter_fuzzer", value_setter()),
                           ("property_load_fuzzer", property_load()), ("paint_fuzzer", paint()),
-                          ("check_lines_fuzzer", check_lines())]:
+                          ("check_lines_fuzzer", check_lines()), ("render_fuzzer", render())]:
         folder = CORPUS / target
         folder.mkdir(parents=True, exist_ok=True)
         for old in folder.glob("seed-*"):
