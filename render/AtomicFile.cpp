@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace varnholt::render {
 namespace {
@@ -50,6 +51,85 @@ Result<Done> WriteInPlace(const std::string& path, std::string_view bytes) {
     return error == 0 ? Result<Done>(Done{}) : Failure(path, error);
 }
 
+// Writes `bytes` to `fd` and, when asked, puts them on disk; the error number, or 0. On
+// disk before the file gets its name, so that a crash leaves the old file or the whole new
+// one; a full disk may only show then, or when the file is closed.
+int WriteAndFlush(int fd, std::string_view bytes, Flush flush) {
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && flush == Flush::BeforeRename && fsync(fd) != 0) {
+        error = errno;
+    }
+    return error;
+}
+
+// A new file made without a name in its folder and linked into place once whole: one change
+// to the folder where a temporary name takes two. Nothing when that cannot be done here (no
+// O_TMPFILE on this file system, no /proc, or a file of that name came meanwhile), and the
+// caller takes the temporary name instead.
+std::optional<Result<Done>> WriteUnnamed(const std::string& path, std::string_view bytes,
+                                         Flush flush) {
+#ifdef O_TMPFILE
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
+    // The usual mode, less the umask, as a file the program made directly would have.
+    const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    int error = WriteAndFlush(fd, bytes, flush);
+    if (error == 0) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        error = linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0
+                    ? 0
+                    : errno;
+        if (error == EEXIST || error == ENOENT) {
+            close(fd);
+            return std::nullopt;
+        }
+    }
+    if (close(fd) != 0 && error == 0) {
+        error = errno;  // the file is in place, but may not hold what was written
+        unlink(path.c_str());
+    }
+    return error == 0 ? Result<Done>(Done{}) : Failure(path, error);
+#else
+    (void)path, (void)bytes, (void)flush;
+    return std::nullopt;
+#endif
+}
+
+// Through a temporary name beside `path`, renamed over it.
+Result<Done> WriteThroughTemporary(const std::string& path, std::string_view bytes, Flush flush,
+                                   const struct stat* replaced) {
+    std::string temporary;
+    int fd = -1;
+    do {
+        temporary = TemporaryName(path);
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EEXIST);
+    if (fd < 0) {
+        return Failure(path, errno);
+    }
+    // A file that is replaced keeps its permissions.
+    if (replaced != nullptr) {
+        fchmod(fd, replaced->st_mode & 07777);
+    }
+    int error = WriteAndFlush(fd, bytes, flush);
+    if (close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        unlink(temporary.c_str());
+        return Failure(path, error);
+    }
+    return Done{};
+}
+
 }  // namespace
 
 Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes, Flush flush) {
@@ -64,37 +144,12 @@ Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes
     if (exists && !S_ISREG(existing.st_mode)) {
         return WriteInPlace(path, bytes);
     }
-    std::string temporary;
-    int fd = -1;
-    do {
-        temporary = TemporaryName(path);
-        // The usual mode, less the umask, as a file the program made directly would have.
-        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EEXIST);
-    if (fd < 0) {
-        return Failure(path, errno);
+    if (!exists) {
+        if (std::optional<Result<Done>> written = WriteUnnamed(path, bytes, flush)) {
+            return *std::move(written);
+        }
     }
-    // A file that is replaced keeps its permissions.
-    if (exists) {
-        fchmod(fd, existing.st_mode & 07777);
-    }
-    // On disk before the rename, so that a crash leaves the old file or the whole new one; a
-    // full disk may only show then, or when the file is closed.
-    int error = WriteAll(fd, bytes);
-    if (error == 0 && flush == Flush::BeforeRename && fsync(fd) != 0) {
-        error = errno;
-    }
-    if (close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) {
-        error = errno;
-    }
-    if (error != 0) {
-        unlink(temporary.c_str());
-        return Failure(path, error);
-    }
-    return Done{};
+    return WriteThroughTemporary(path, bytes, flush, exists ? &existing : nullptr);
 }
 
 Result<Done> SyncFileSystem(const std::string& folder) {

@@ -57,6 +57,25 @@ TEST_F(AtomicFile, WritesAndReplacesWholeFilesKeepingTheirPermissions) {
     EXPECT_EQ(Files(), std::vector<std::string>{"label.svg"});
 }
 
+// A new file, made without a name and linked into place, or through a temporary name where
+// the file system cannot: either way the usual mode less the umask, also when deferred.
+TEST_F(AtomicFile, NewFilesGetTheUsualModeLessTheUmask) {
+    const mode_t before = umask(027);
+    const bool written = WriteFileAtomically(Path("a.png"), "png") &&
+                         WriteFileAtomically(Path("b.png"), "png", Flush::Deferred);
+    umask(before);
+    ASSERT_TRUE(written);
+    for (const char* name : {"a.png", "b.png"}) {
+        EXPECT_EQ(fs::status(Path(name)).permissions() & fs::perms::all,
+                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read)
+            << name;
+        EXPECT_EQ(Read(Path(name)), "png");
+    }
+    EXPECT_EQ(Files(), (std::vector<std::string>{"a.png", "b.png"}));
+    EXPECT_TRUE(SyncFileSystem(folder_.string()));
+    EXPECT_FALSE(SyncFileSystem(Path("missing")));
+}
+
 TEST_F(AtomicFile, FailuresNameTheFileAndLeaveNothing) {
     struct Row {
         std::string path;
