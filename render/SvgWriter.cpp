@@ -1,18 +1,46 @@
 // SVG is plain text: written here from the layout, sized in millimetres and titled with
 // the number, which Cairo's SVG surface does not do.
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "render/Format.h"
 
 namespace varnholt::render {
 namespace {
 
-// A coordinate in millimetres to a ten-thousandth, without trailing zeros.
+// A coordinate in millimetres to a ten-thousandth, without trailing zeros. Counted in
+// whole ten-thousandths, as a symbol's thousand coordinates are written faster as integers
+// than as decimals; a value too large for that (none that a layout makes) is written
+// through the decimal conversion.
 void AppendNumber(std::string& out, double value) {
-    char text[32];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
-    std::string_view shown(text, static_cast<std::size_t>(result.ptr - text));
+    char text[40];
+    char* end = text;
+    const double scaled = std::round(value * 1e4);
+    if (!(std::abs(scaled) < 1e15)) {
+        end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4).ptr;
+    } else {
+        auto units = static_cast<long long>(scaled);
+        if (units < 0) {
+            *end++ = '-';
+            units = -units;
+        }
+        end = std::to_chars(end, text + sizeof text, units / 10000).ptr;
+        if (const long long fraction = units % 10000; fraction != 0) {
+            char digits[4] = {static_cast<char>('0' + fraction / 1000),
+                              static_cast<char>('0' + fraction / 100 % 10),
+                              static_cast<char>('0' + fraction / 10 % 10),
+                              static_cast<char>('0' + fraction % 10)};
+            int shown = 4;
+            while (digits[shown - 1] == '0') {
+                --shown;
+            }
+            *end++ = '.';
+            end = std::copy(digits, digits + shown, end);
+        }
+    }
+    std::string_view shown(text, static_cast<std::size_t>(end - text));
     if (shown.find('.') != std::string_view::npos) {
         shown.remove_suffix(shown.size() - shown.find_last_not_of('0') - 1);
         if (shown.back() == '.') {
