@@ -165,6 +165,9 @@ class RenderRun {
             diagnostics_.Say(*failure);
             stopped = true;
         }
+        if (progress) {
+            progress->Clear();  // also when no summary follows to take its place
+        }
         if (stopped) {
             return kExitFailure;
         }
