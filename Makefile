@@ -114,9 +114,11 @@ build-bench: deps
 	cmake --build --preset bench --target varnholt_bench varnholt
 
 bench: build-bench
+	@status=0; \
 	python3 bench/ratios.py build-bench/bin/varnholt_bench --program build-bench/bin/varnholt \
-	    --repetitions $(BENCH_REPETITIONS)
-	python3 bench/render_batch.py build-bench/bin/varnholt
+	    --repetitions $(BENCH_REPETITIONS) || status=1; \
+	python3 bench/render_batch.py build-bench/bin/varnholt || status=1; \
+	exit $$status
 
 # The real window: 2,000 random keys (SOAK_KEYS), then a short run under valgrind; and its
 # start-up against a bare Qt window's (STARTUP_RUNS runs each).
