@@ -61,6 +61,16 @@ test: build build-asan
 	ctest --preset default --output-on-failure -j2
 	ctest --preset asan --output-on-failure -j2
 
+# The command line's drawing threads under ThreadSanitizer: the program alone, without Qt
+# or the tests, run through the render end-to-end cases; any race fails them.
+.PHONY: tsan
+tsan: deps
+	cmake -S . -B build-tsan -G Ninja $(CONFIGURE_FLAGS) -DVARNHOLT_BUILD_QT=OFF \
+	    -DVARNHOLT_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread >/dev/null
+	cmake --build build-tsan --target varnholt
+	TSAN_OPTIONS=halt_on_error=1 python3 tests/cli/render_e2e.py build-tsan/bin/varnholt
+
 format-check: deps
 	git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
 

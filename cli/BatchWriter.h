@@ -10,22 +10,27 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
+
+#include "render/Format.h"
+#include "render/Layout.h"
 
 namespace varnholt::cli {
 
-// Writes a batch's files on a thread of its own while the caller draws the next ones: making
-// a small file costs the system about as much as drawing it. Each file is written whole or
+// Draws and writes a batch's files on threads of their own, one a processor (PDF and EPS:
+// one), while the caller reads and lays out the next numbers. Each file is written whole or
 // not at all; they are put on disk once, at the end, rather than one by one. After a file
-// cannot be written no more are, and the batch is told to stop.
+// cannot be drawn or written no more are, and the batch is told to stop.
 class BatchWriter {
   public:
-    BatchWriter();
+    explicit BatchWriter(render::Format format);
     BatchWriter(const BatchWriter&) = delete;
     BatchWriter& operator=(const BatchWriter&) = delete;
     ~BatchWriter();
 
-    // Queues a file, waiting while many are queued; false once a file could not be written.
-    bool Write(std::string path, std::string bytes);
+    // Queues a symbol for its file, waiting while many are queued; false once a file could
+    // not be drawn or written.
+    bool Write(render::Layout layout, std::string path);
 
     // Waits for the queued files and puts them on disk; what went wrong, if anything.
     std::optional<std::string> Finish();
@@ -35,23 +40,25 @@ class BatchWriter {
 
   private:
     struct File {
+        render::Layout layout;
         std::string path;
-        std::string bytes;
     };
 
     void Run();
+    // The reason a file was not made, or nothing.
+    std::optional<std::string> Make(const File& file);
     void NoteFolderOf(const std::string& path);
 
+    const render::Format format_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<File> queue_;
     bool finishing_ = false;
     std::optional<std::string> failure_;
     std::uint64_t written_ = 0;
-    // Touched by the writing thread alone until it has ended.
     std::map<dev_t, std::string> fileSystems_;
     std::string lastFolder_;
-    std::thread thread_;  // last: it starts once the rest is made
+    std::vector<std::thread> threads_;  // last: they start once the rest is made
 };
 
 }  // namespace varnholt::cli

@@ -129,7 +129,7 @@ class RenderRun {
             progress.emplace(streams_.err, SizeOf(file));
             diagnostics_.BeforeEachMessage([&progress] { progress->Clear(); });
         }
-        BatchWriter writer;
+        BatchWriter writer(format_);
         std::uint64_t refused = 0;
         bool stopped = false;
         try {
@@ -141,7 +141,7 @@ class RenderRun {
                 if (text.empty()) {
                     continue;
                 }
-                const render::Result<render::Layout> layout =
+                render::Result<render::Layout> layout =
                     line.TooLong() ? render::Result<render::Layout>::Failure(
                                          "line too long to be a number (" +
                                          std::to_string(line.length) + " bytes)")
@@ -150,7 +150,8 @@ class RenderRun {
                     diagnostics_.Say(name, line.number, layout.Error());
                     ++refused;
                 } else {
-                    stopped = !Queue(writer, *layout, line.number);
+                    std::string path = pattern_->Expand(layout->number, line.number);
+                    stopped = !writer.Write(*std::move(layout), std::move(path));
                 }
                 if (progress && line.number % kProgressStride == 0) {
                     progress->Update(reader.BytesRead(), line.number);
@@ -177,17 +178,6 @@ class RenderRun {
                              " written, " + std::to_string(refused) + " not rendered");
         }
         return refused == 0 ? kExitSuccess : kExitNotAllValid;
-    }
-
-    // Draws a line's file and hands it to the writer; false, with the reason said if it is
-    // the drawing's, when the batch must stop.
-    bool Queue(BatchWriter& writer, const render::Layout& layout, std::uint64_t line) {
-        render::Result<std::string> bytes = render::Encode(layout, format_);
-        if (!bytes) {
-            diagnostics_.Say(layout.number, bytes.Error());
-            return false;
-        }
-        return writer.Write(pattern_->Expand(layout.number, line), *std::move(bytes));
     }
 
     // Writes the layout's file; false, with the reason said, when it cannot be written.

@@ -32,6 +32,11 @@ def scan(path):
     return result.stdout.decode().split()
 
 
+def check_digit(body):
+    total = sum(int(d) * (3 if i % 2 == 0 else 1) for i, d in enumerate(reversed(body)))
+    return (10 - total % 10) % 10
+
+
 def folder(name):
     path = SCRATCH / name
     path.mkdir(parents=True, exist_ok=True)
@@ -149,6 +154,23 @@ def a_batch_names_files_by_the_pattern_and_goes_on_past_bad_lines():
 
 
 @case
+def a_long_batch_in_every_format_names_each_file_for_its_own_number():
+    # Long enough that the drawing threads share the work; each file must hold its number.
+    numbers = [f"{body}{check_digit(body)}" for body in (f"400638{i:06d}" for i in range(400))]
+    listing = text("long/numbers.txt", "\n".join(numbers).encode() + b"\n")
+    for extension in ("svg", "png", "pdf", "eps"):
+        out = folder(f"long/{extension}")
+        pattern = str(out / f"{{line:03}}-{{number}}.{extension}")
+        expect(run("render", "--batch", listing, "-o", pattern), 0,
+               stderr=r"varnholt: 400 files written, 0 not rendered\n\Z")
+        names = sorted(os.listdir(out))
+        assert names == [f"{i + 1:03}-{n}.{extension}" for i, n in enumerate(numbers)], names[:3]
+        if extension != "eps":
+            for name in (names[0], names[199], names[-1]):
+                assert scan(str(out / name)) == [name[4:17]], name
+
+
+@case
 def a_batch_from_standard_input():
     out = folder("stdin")
     expect(run("render", "--batch", "-", "-o", str(out / "{number}.svg"),
@@ -179,8 +201,9 @@ def unreadable_input_and_unwritable_output_exit_with_2_leaving_nothing():
            stderr=r"io: Is a directory")
     expect(run("render", "5400101109971", "-f", "png", "-o", "/dev/full"), 2,
            stderr=r"varnholt: /dev/full: No space left on device")
+    # Drawn on several threads, either file may be the one that fails first.
     expect(run("render", "--batch", numbers, "-o", str(SCRATCH / "io/none/{number}.svg")), 2,
-           stderr=r"none/5400101109971\.svg: No such file or directory")
+           stderr=r"none/(5400101109971|96385074)\.svg: No such file or directory")
     # Root writes into any folder of an ordinary file system, but into none of sysfs.
     locked = folder("io/locked")
     locked.chmod(0o500)
