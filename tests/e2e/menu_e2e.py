@@ -19,17 +19,11 @@ import xml.etree.ElementTree as ElementTree
 # Where Barcode1 sits in the window, and its size.
 from x_server import (CONTROL_HEIGHT as HEIGHT, CONTROL_LEFT as LEFT, CONTROL_TOP as TOP,
                       CONTROL_WIDTH as WIDTH)
-from x_session import MapWatcher, XSession
+from x_session import MapWatcher, XSession, expect
 
 NUMBER = "5400101109971"
 SVG_TITLE = "{http://www.w3.org/2000/svg}title"
 DIALOG_NAME = "^Save Bar Code As"
-
-
-def expect(condition, message):
-    if not condition:
-        raise AssertionError(message)
-    print("ok:", message)
 
 
 def scan(path):
@@ -141,15 +135,7 @@ def main(program):
         expect(sorted(os.listdir(work)) == ["clipboard.png", "label.png"],
                "Save As leaves nothing else behind")
 
-        x.close_window(main_window)
-        try:
-            code = x.app.wait(timeout=20)
-        except Exception:
-            raise AssertionError("closing the window did not end the program")
-        expect(code == 0, f"closing the window ends the program (exit code {code})")
-        log = x.program_log()
-        expect("ERROR" not in log and "runtime error" not in log,
-               "no sanitizer report" + ("" if "ERROR" not in log else ":\n" + log))
+        x.close_and_expect_a_clean_exit(main_window)
     shutil.rmtree(work, ignore_errors=True)
 
 

@@ -11,7 +11,7 @@ import sys
 # Where Barcode1 sits in the window, and its size.
 from x_server import (CONTROL_HEIGHT as HEIGHT, CONTROL_LEFT as LEFT, CONTROL_TOP as TOP,
                       CONTROL_WIDTH as WIDTH)
-from x_session import XSession
+from x_session import XSession, expect
 
 # The columns the symbol darkens for 5400101109971.
 GUARDS = {15, 17, 61, 63, 107, 109}
@@ -32,12 +32,6 @@ def blank(shot):
 def white(shot):
     return all(shot.rgb(LEFT + dx, TOP + dy) == (255, 255, 255)
                for dx in range(WIDTH) for dy in range(HEIGHT))
-
-
-def expect(condition, message):
-    if not condition:
-        raise AssertionError(message)
-    print("ok:", message)
 
 
 def main(program):
@@ -106,15 +100,7 @@ def main(program):
         expect(blank(x.wait_for_picture(main_window, blank)), "Delete clears the control")
         expect(len(x.windows()) == 1, "Delete shows no box")
 
-        x.close_window(main_window)
-        try:
-            code = x.app.wait(timeout=20)
-        except Exception:
-            raise AssertionError("closing the window did not end the program")
-        expect(code == 0, f"closing the window ends the program (exit code {code})")
-        log = x.program_log()
-        expect("ERROR" not in log and "runtime error" not in log,
-               "no sanitizer report" + ("" if "ERROR" not in log else ":\n" + log))
+        x.close_and_expect_a_clean_exit(main_window)
 
 
 if __name__ == "__main__":

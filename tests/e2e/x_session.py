@@ -19,6 +19,14 @@ import time
 from x_server import Connection, program_environment, start_xvfb, stop
 
 
+def expect(condition, message):
+    """One check of an end-to-end script: stops the script with `message` when it fails,
+    and says that it held when it does."""
+    if not condition:
+        raise AssertionError(message)
+    print("ok:", message)
+
+
 class Screenshot:
     """A 24-bit RGB picture, read from a binary PPM."""
 
@@ -175,6 +183,19 @@ class XSession:
         """Asks the window to close, as a window manager's close button does."""
         with Connection(self.env["DISPLAY"]) as connection:
             connection.close_window(window)
+
+    def close_and_expect_a_clean_exit(self, window):
+        """Closes the program's main window and checks that the program then ends with
+        status 0 and that its output holds no sanitizer report."""
+        self.close_window(window)
+        try:
+            code = self.app.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("closing the window did not end the program")
+        expect(code == 0, f"closing the window ends the program (exit code {code})")
+        log = self.program_log()
+        expect("ERROR" not in log and "runtime error" not in log,
+               "no sanitizer report" + ("" if "ERROR" not in log else ":\n" + log))
 
 
 class MapWatcher:

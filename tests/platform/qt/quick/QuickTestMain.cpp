@@ -1,18 +1,18 @@
-// Runs the QML tests (tst_*.qml in this folder) with the inspector as the singleton
-// VarnholtTest.Inspector.
+// Runs the QML tests (tst_*.qml in this folder) with ItemPicture as the singleton
+// VarnholtTest.Picture.
 
 #include <QQmlEngine>
 #include <QtQuickTest>
 
-#include "tests/platform/qt/quick/ItemInspector.h"
+#include "tests/platform/qt/quick/ItemPicture.h"
 
 class Setup : public QObject {
     Q_OBJECT
 
   public Q_SLOTS:
     void qmlEngineAvailable(QQmlEngine* engine) {
-        qmlRegisterSingletonInstance("VarnholtTest", 1, 0, "Inspector",
-                                     new varnholt::test::ItemInspector(engine));
+        qmlRegisterSingletonInstance("VarnholtTest", 1, 0, "Picture",
+                                     new varnholt::test::ItemPicture(engine));
     }
 };
 

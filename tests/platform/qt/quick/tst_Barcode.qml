@@ -127,8 +127,8 @@ Item {
             barcode.value = data.value
             barcode.foreColor = data.ink
             waitForRendering(barcode)
-            compare(Inspector.scan(barcode), [data.value])
-            compare(Inspector.blur(barcode, Inspector.expectedScale, data.ink), "")
+            compare(Picture.scan(barcode), [data.value])
+            compare(Picture.blur(barcode, Picture.expectedScale, data.ink), "")
         }
     }
 }

@@ -9,7 +9,7 @@ class QQuickItem;
 namespace varnholt::test {
 
 // What the QML tests cannot see from QML: an item's pixels as its window shows them.
-class ItemInspector : public QObject {
+class ItemPicture : public QObject {
     Q_OBJECT
     // Device pixels each control pixel must take at the ratio the test runs at: the
     // environment's VARNHOLT_PIXEL_SCALE, 1 when unset.

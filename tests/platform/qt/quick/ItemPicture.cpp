@@ -1,4 +1,4 @@
-#include "tests/platform/qt/quick/ItemInspector.h"
+#include "tests/platform/qt/quick/ItemPicture.h"
 
 #include <QImage>
 #include <QQuickItem>
@@ -21,13 +21,13 @@ QImage Grab(QQuickItem* item) {
 
 }  // namespace
 
-int ItemInspector::ExpectedScale() const {
+int ItemPicture::ExpectedScale() const {
     return qEnvironmentVariableIsSet("VARNHOLT_PIXEL_SCALE")
                ? qEnvironmentVariableIntValue("VARNHOLT_PIXEL_SCALE")
                : 1;
 }
 
-QStringList ItemInspector::scan(QQuickItem* item) const {
+QStringList ItemPicture::scan(QQuickItem* item) const {
     QStringList found;
     for (const std::string& symbol : ScanWithZBar(Grab(item))) {
         found << QString::fromStdString(symbol);
@@ -35,7 +35,7 @@ QStringList ItemInspector::scan(QQuickItem* item) const {
     return found;
 }
 
-QString ItemInspector::blur(QQuickItem* item, int scale, const QColor& ink) const {
+QString ItemPicture::blur(QQuickItem* item, int scale, const QColor& ink) const {
     const QImage shown = Grab(item);
     const int width = static_cast<int>(item->width());
     const int height = static_cast<int>(item->height());
