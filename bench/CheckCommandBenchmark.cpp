@@ -15,8 +15,8 @@
 #include <ZXing/GTIN.h>
 
 #include "bench/AllocationCounter.h"
-#include "cli/CheckRun.h"
-#include "cli/FileDescriptors.h"
+#include "cli/CommandLine.h"
+#include "cli/Streams.h"
 
 namespace varnholt::bench {
 namespace {
@@ -40,8 +40,8 @@ class Discard final : public cli::ByteSink {
     void Write(std::string_view) override {}
 };
 
-// Runs check as `varnholt check OPTIONS FILE >/dev/null` would, once per iteration.
-void RunCheckCommand(benchmark::State& state, cli::Format format, bool quiet) {
+// Runs check as `varnholt check OPTION FILE >/dev/null` would, once per iteration.
+void RunCheckCommand(benchmark::State& state, const char* option) {
     const char* path = LinesFile();
     if (path == nullptr) {
         state.SkipWithError("VARNHOLT_CHECK_LINES names no file");
@@ -51,13 +51,10 @@ void RunCheckCommand(benchmark::State& state, cli::Format format, bool quiet) {
     cli::DescriptorSink out(devNull);
     Discard err;
     const cli::Streams streams{out, err, false, false};
-    cli::CheckOptions options;
-    options.files = {path};
-    options.format = format;
-    options.quiet = quiet;
+    const char* const argv[] = {"varnholt", "check", option, path};
     int status = 0;
     const auto once = [&] {
-        status = cli::RunCheck(options, streams);
+        status = cli::Run(4, argv, streams);
         benchmark::DoNotOptimize(status);
     };
     for (auto _ : state) {
@@ -72,12 +69,12 @@ void RunCheckCommand(benchmark::State& state, cli::Format format, bool quiet) {
 }
 
 void CheckCommandCount(benchmark::State& state) {
-    RunCheckCommand(state, cli::Format::Csv, true);
+    RunCheckCommand(state, "--quiet");
 }
 BENCHMARK(CheckCommandCount)->Unit(benchmark::kMillisecond);
 
 void CheckCommandCsv(benchmark::State& state) {
-    RunCheckCommand(state, cli::Format::Csv, false);
+    RunCheckCommand(state, "--format=csv");
 }
 BENCHMARK(CheckCommandCsv)->Unit(benchmark::kMillisecond);
 

@@ -16,8 +16,8 @@ constexpr unsigned kMostThreads = 8;
 
 // Threads for a format: one a processor, but one only for PDF and EPS, whose Cairo surfaces
 // share memory between threads without a lock that ThreadSanitizer can see.
-unsigned ThreadsFor(render::Format format) {
-    if (format == render::Format::Pdf || format == render::Format::Eps) {
+unsigned ThreadsFor(render::FileFormat format) {
+    if (format == render::FileFormat::Pdf || format == render::FileFormat::Eps) {
         return 1;
     }
     return std::clamp(std::thread::hardware_concurrency(), 1U, kMostThreads);
@@ -25,7 +25,7 @@ unsigned ThreadsFor(render::Format format) {
 
 }  // namespace
 
-BatchWriter::BatchWriter(render::Format format) : format_(format) {
+BatchWriter::BatchWriter(render::FileFormat format) : format_(format) {
     const unsigned count = ThreadsFor(format);
     for (unsigned i = 0; i < count; ++i) {
         threads_.emplace_back([this] { Run(); });

@@ -12,7 +12,7 @@
 #include <thread>
 #include <vector>
 
-#include "render/Format.h"
+#include "render/FileFormat.h"
 #include "render/Layout.h"
 
 namespace varnholt::cli {
@@ -23,7 +23,7 @@ namespace varnholt::cli {
 // cannot be drawn or written no more are, and the batch is told to stop.
 class BatchWriter {
   public:
-    explicit BatchWriter(render::Format format);
+    explicit BatchWriter(render::FileFormat format);
     BatchWriter(const BatchWriter&) = delete;
     BatchWriter& operator=(const BatchWriter&) = delete;
     ~BatchWriter();
@@ -49,7 +49,7 @@ class BatchWriter {
     std::optional<std::string> Make(const File& file);
     void NoteFolderOf(const std::string& path);
 
-    const render::Format format_;
+    const render::FileFormat format_;
     std::mutex mutex_;
     std::condition_variable changed_;
     std::deque<File> queue_;

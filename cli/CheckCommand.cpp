@@ -1,45 +1,220 @@
-#include "cli/CheckCommand.h"
+// varnholt check [OPTION...] [FILE...]: every line of every input checked, a row each.
 
-#include <CLI/CLI.hpp>
-
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+#include <system_error>
 #include <vector>
 
+#include "cli/Command.h"
+#include "cli/Diagnostics.h"
+#include "cli/DisplayText.h"
+#include "cli/LineReader.h"
+#include "cli/OutputBuffer.h"
+#include "cli/Progress.h"
+#include "cli/RowWriter.h"
+
 namespace varnholt::cli {
+namespace {
 
-CLI::App& CheckCommand::Register(CLI::App& program) {
-    CLI::App& check = *program.add_subcommand(
-        "check", "Check EAN-13 and EAN-8 numbers, one per line, from files or standard input");
-    check.footer(
-        "Each line gets a row: whether its number is valid, its country (from the GS1\n"
-        "prefix), number system, manufacturer code and product code, and for a wrong check\n"
-        "digit the right one. Blanks and hyphens in a number are ignored; blank lines are\n"
-        "skipped. csv and tsv start with a header row; csv quotes as RFC 4180 says. A line\n"
-        "that is no number gets a row and a message on standard error, and the summary\n"
-        "goes there at the end.\n"
-        "Exit status: 0 when every number is valid, 1 when some is not, 2 when a file\n"
-        "could not be read or the output not written.");
+// Lines between two looks at the clock for the progress bar.
+constexpr std::uint64_t kProgressStride = 4096;
 
-    check.add_option("FILE", options_.files, "Files to read; - or none: standard input")
-        ->type_name("");
-
-    std::vector<std::string> formats;
-    for (const FormatName& entry : kFormatNames) {
-        formats.emplace_back(entry.name);
+class CheckCommand final : public Command {
+  public:
+    CLI::App& Register(CLI::App& program) override {
+        CLI::App& check = *program.add_subcommand(
+            "check", "Check EAN-13 and EAN-8 numbers, one per line, from files or standard input");
+        check.footer(
+            "Each line gets a row: whether its number is valid, its country (from the GS1\n"
+            "prefix), number system, manufacturer code and product code, and for a wrong check\n"
+            "digit the right one. Blanks and hyphens in a number are ignored; blank lines are\n"
+            "skipped. csv and tsv start with a header row; csv quotes as RFC 4180 says. A line\n"
+            "that is no number gets a row and a message on standard error, and the summary\n"
+            "goes there at the end.\n"
+            "Exit status: 0 when every number is valid, 1 when some is not, 2 when a file\n"
+            "could not be read or the output not written.");
+        check.add_option("FILE", files_, "Files to read; - or none: standard input")->type_name("");
+        check.add_option("-f,--format", format_, "table (aligned, the default), csv, tsv or jsonl")
+            ->type_name("FORMAT")
+            ->transform(OneOf(kRowFormats));
+        check.add_flag("-i,--invalid-only", invalidOnly_,
+                       "Write rows only for numbers that are not valid");
+        check.add_flag("-q,--quiet", quiet_, "Write no rows, only the summary");
+        return check;
     }
-    check.add_option("-f,--format", format_, "table (aligned, the default), csv, tsv or jsonl")
-        ->type_name("FORMAT")
-        ->check(CLI::IsMember(formats));
-    check.add_flag("-i,--invalid-only", options_.invalidOnly,
-                   "Write rows only for numbers that are not valid");
-    check.add_flag("-q,--quiet", options_.quiet, "Write no rows, only the summary");
-    return check;
-}
 
-int CheckCommand::Run(const Streams& streams) {
-    // The parser admits only the names FormatNamed knows.
-    options_.format = FormatNamed(format_).value_or(Format::Table);
-    return RunCheck(options_, streams);
+    int Run(const Streams& streams) override {
+        if (files_.empty()) {
+            files_.emplace_back("-");
+        }
+        streams_ = &streams;
+        output_.emplace(streams.out);
+        diagnostics_.emplace(streams.err);
+        for (const std::string& file : files_) {
+            safeNames_.push_back(file == "-" ? std::string(kStandardInputName) : SafeText(file));
+        }
+        if (streams.errIsTerminal && (quiet_ || !streams.outIsTerminal)) {
+            std::uint64_t total = 0;
+            for (const std::string& file : files_) {
+                total += SizeOfInput(file);
+            }
+            progress_.emplace(streams.err, total);
+        }
+        diagnostics_->BeforeEachMessage([this] {
+            // On a shared terminal, the rows so far come before the message about the next.
+            if (streams_->outIsTerminal) {
+                output_->Flush();
+            }
+            if (progress_) {
+                progress_->Clear();
+            }
+        });
+        try {
+            if (!quiet_) {
+                writer_ = MakeRowWriter(format_, *output_, safeNames_);
+            }
+            for (std::size_t i = 0; i < files_.size(); ++i) {
+                CheckFile(files_[i], safeNames_[i]);
+            }
+            output_->Flush();
+        } catch (const std::system_error& error) {
+            diagnostics_->Say("standard output", error.code().message());
+            return kExitFailure;
+        }
+        Summarise();
+        if (inputFailed_) {
+            return kExitFailure;
+        }
+        const bool allValid = Count(Verdict::Invalid) == 0 && Count(Verdict::Error) == 0;
+        return allValid ? kExitSuccess : kExitNotAllValid;
+    }
+
+  private:
+    std::uint64_t& Count(Verdict verdict) { return counts_[static_cast<std::size_t>(verdict)]; }
+
+    // Inputs that cannot be read are reported and passed over; output that cannot be written
+    // ends the run.
+    void CheckFile(const std::string& path, std::string_view name) {
+        try {
+            InputFile input(path);
+            LineReader reader(input);
+            if (writer_) {
+                WriteRows(reader, name);
+            } else {
+                CountOnly(reader);
+            }
+            bytesBefore_ += reader.BytesRead();
+            linesBefore_ += reader.LinesRead();
+        } catch (const ReadError& error) {
+            diagnostics_->Say(name, error.code().message());
+            inputFailed_ = true;
+        }
+    }
+
+    // `progress` is progress_, or null without one: a local copy, which the loops keep in a
+    // register.
+    void Tick(Progress* progress, const LineReader& reader, const Line& line) {
+        if (progress != nullptr && line.number % kProgressStride == 0) {
+            progress->Update(bytesBefore_ + reader.BytesRead(), linesBefore_ + line.number);
+        }
+    }
+
+    Progress* ProgressBar() { return progress_ ? &*progress_ : nullptr; }
+
+    // The quick way: a verdict per line, and every fact only for a line that is not valid.
+    void CountOnly(LineReader& reader) {
+        // Valid lines, most of all, are counted here, where the count can stay in a register.
+        std::uint64_t valid = 0;
+        Progress* const progress = ProgressBar();
+        Line line;
+        while (reader.Next(line)) {
+            if (const Verdict verdict = checker_.Judge(line); verdict == Verdict::Valid) {
+                ++valid;
+            } else {
+                ++Count(verdict);
+            }
+            Tick(progress, reader, line);
+        }
+        Count(Verdict::Valid) += valid;
+    }
+
+    void WriteRows(LineReader& reader, std::string_view name) {
+        std::uint64_t valid = 0;
+        Progress* const progress = ProgressBar();
+        Line line;
+        while (reader.Next(line)) {
+            const CheckedLine& checked = checker_.Check(line);
+            if (checked.verdict == Verdict::Valid) {
+                ++valid;
+            } else {
+                ++Count(checked.verdict);
+            }
+            if (checked.verdict != Verdict::Blank &&
+                (!invalidOnly_ || checked.verdict != Verdict::Valid)) {
+                row_.Set(name, line.number, checked);
+                if (checked.verdict == Verdict::Error) {
+                    diagnostics_->Say(name, line.number, row_.Error());
+                }
+                writer_->Write(row_);
+                // Someone watching: each row as soon as its line is read, as a terminal's
+                // standard output shows lines.
+                if (streams_->outIsTerminal) {
+                    output_->Flush();
+                }
+            }
+            Tick(progress, reader, line);
+        }
+        Count(Verdict::Valid) += valid;
+    }
+
+    static std::string Plural(std::uint64_t count, std::string_view one, std::string_view many) {
+        return std::string(Decimal(count).View()) + ' ' + std::string(count == 1 ? one : many);
+    }
+
+    void Summarise() {
+        std::uint64_t lines = 0;
+        for (const std::uint64_t count : counts_) {
+            lines += count;
+        }
+        std::string summary = Plural(lines, "line", "lines") + ": ";
+        summary += std::to_string(Count(Verdict::Valid)) + " valid, ";
+        summary += std::to_string(Count(Verdict::Invalid)) + " invalid, ";
+        summary += Plural(Count(Verdict::Error), "error", "errors");
+        if (Count(Verdict::Blank) != 0) {
+            summary += ", " + std::to_string(Count(Verdict::Blank)) + " blank";
+        }
+        diagnostics_->Say(summary);
+    }
+
+    // Options.
+    std::vector<std::string> files_;
+    RowFormat format_ = RowFormat::Table;
+    bool invalidOnly_ = false;
+    bool quiet_ = false;
+
+    // The run.
+    const Streams* streams_ = nullptr;
+    std::vector<std::string> safeNames_;
+    std::optional<OutputBuffer> output_;
+    std::optional<Diagnostics> diagnostics_;
+    std::optional<Progress> progress_;
+    std::unique_ptr<RowWriter> writer_;
+    LineChecker checker_;
+    Row row_;
+    std::array<std::uint64_t, 4> counts_{};
+    // Read from the inputs before the one being read.
+    std::uint64_t bytesBefore_ = 0;
+    std::uint64_t linesBefore_ = 0;
+    bool inputFailed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Command> MakeCheckCommand() {
+    return std::make_unique<CheckCommand>();
 }
 
 }  // namespace varnholt::cli

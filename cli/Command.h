@@ -1,10 +1,14 @@
 #pragma once
 
-#include "cli/Streams.h"
+#include <CLI/CLI.hpp>
 
-namespace CLI {
-class App;
-}
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "cli/Streams.h"
 
 namespace varnholt::cli {
 
@@ -20,5 +24,31 @@ class Command {
     // Runs the parsed command; the exit status.
     virtual int Run(const Streams& streams) = 0;
 };
+
+// `varnholt check` and `varnholt render`.
+std::unique_ptr<Command> MakeCheckCommand();
+std::unique_ptr<Command> MakeRenderCommand();
+
+// An option's value that must be one of `choices`, in any letter case: the parser is handed
+// the enum value the name stands for, and a name that is none is refused, naming them all.
+template <class Enum, std::size_t N>
+CLI::Validator OneOf(const std::array<std::pair<std::string_view, Enum>, N>& choices) {
+    std::string names;
+    for (const auto& [name, value] : choices) {
+        names += (names.empty() ? "" : ", ") + std::string(name);
+    }
+    return CLI::Validator(
+        [&choices, names](std::string& text) -> std::string {
+            const std::string folded = CLI::detail::to_lower(text);
+            for (const auto& [name, value] : choices) {
+                if (folded == name) {
+                    text = std::to_string(static_cast<int>(value));
+                    return {};
+                }
+            }
+            return text + " is none of " + names;
+        },
+        names);
+}
 
 }  // namespace varnholt::cli

@@ -9,12 +9,8 @@
 #include <system_error>
 #include <vector>
 
-#include "cli/CheckCommand.h"
 #include "cli/Command.h"
 #include "cli/Diagnostics.h"
-#include "cli/ExitStatus.h"
-#include "cli/FileDescriptors.h"
-#include "cli/RenderCommand.h"
 #include "model/Version.h"
 
 namespace varnholt::cli {
@@ -23,8 +19,8 @@ namespace {
 // Every subcommand, in the order the help lists them.
 std::vector<std::unique_ptr<Command>> AllCommands() {
     std::vector<std::unique_ptr<Command>> commands;
-    commands.push_back(std::make_unique<CheckCommand>());
-    commands.push_back(std::make_unique<RenderCommand>());
+    commands.push_back(MakeCheckCommand());
+    commands.push_back(MakeRenderCommand());
     return commands;
 }
 
@@ -149,6 +145,10 @@ struct StandardStreams {
 int Run(int argc, const char* const argv[]) {
     StandardStreams standard;
     return Program().Run(argc, argv, standard.streams);
+}
+
+int Run(int argc, const char* const argv[], const Streams& streams) {
+    return Program().Run(argc, argv, streams);
 }
 
 int RunWithoutWindow() {

@@ -1,7 +1,8 @@
 #include "cli/Diagnostics.h"
 
-#include <charconv>
 #include <system_error>
+
+#include "cli/DisplayText.h"
 
 namespace varnholt::cli {
 
@@ -22,13 +23,11 @@ void Diagnostics::Say(std::string_view file, std::string_view what) {
 }
 
 void Diagnostics::Say(std::string_view file, std::uint64_t line, std::string_view what) {
-    char digits[20];
-    char* end = std::to_chars(digits, digits + sizeof digits, line).ptr;
     message_ = kProgramName;
     message_ += ": ";
     message_ += file;
     message_ += ':';
-    message_.append(digits, end);
+    message_ += Decimal(line).View();
     message_ += ": ";
     message_ += what;
     Write();

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "cli/ByteStreams.h"
+#include "cli/Streams.h"
 
 namespace varnholt::cli {
 

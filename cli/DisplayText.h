@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <charconv>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,15 +25,25 @@ class DisplayText {
 // The safe form as a new string, for texts shown once (file names, messages).
 std::string SafeText(std::string_view text);
 
-// The first character of `text` when it shows as itself: printable ASCII or a valid UTF-8
-// sequence of a character that is no control character; empty otherwise.
-std::string_view FirstCharacter(std::string_view text) noexcept;
-
 // Code points in a safe text: how wide it shows in a table, all characters taken as one
 // column wide.
 std::size_t DisplayWidth(std::string_view safeText) noexcept;
 
 // The longest start of a safe text that shows at most `width` columns wide.
 std::string_view CutToWidth(std::string_view safeText, std::size_t width) noexcept;
+
+// A count written in decimal digits, without an allocation.
+class Decimal {
+  public:
+    explicit Decimal(std::uint64_t value) noexcept
+        : size_(static_cast<std::size_t>(
+              std::to_chars(digits_.data(), digits_.data() + digits_.size(), value).ptr -
+              digits_.data())) {}
+    std::string_view View() const noexcept { return {digits_.data(), size_}; }
+
+  private:
+    std::array<char, 20> digits_;
+    std::size_t size_;
+};
 
 }  // namespace varnholt::cli

@@ -1,10 +1,8 @@
 // jsonl: one JSON object per line, keyed by the column names; a missing fact is null.
 
+#include <array>
 #include <string>
 
-#include "cli/DisplayText.h"
-#include "cli/FaultText.h"
-#include "cli/RowStart.h"
 #include "cli/RowWriter.h"
 
 namespace varnholt::cli {
@@ -12,68 +10,47 @@ namespace {
 
 class JsonLinesWriter final : public RowWriter {
   public:
-    explicit JsonLinesWriter(OutputBuffer& out) : out_(out) {}
-
-    void StartFile(std::string_view safeName) override {
-        std::string start = "{\"file\":";
-        AppendString(safeName, start);
-        start += ",\"line\":";
-        rowStart_.Reset(start, {});
+    explicit JsonLinesWriter(OutputBuffer& out) : out_(out) {
+        ForEachColumn([this](std::size_t i, const Column& column) {
+            keys_[i] = (i == 0 ? "{\"" : ",\"") + std::string(column.name) + "\":";
+        });
     }
 
-    void Row(std::uint64_t line, const NumberFacts& facts) override {
-        start_.resize(rowStart_.LongestSize());
-        const char* end = rowStart_.Write(start_.data(), line);
-        out_.Append(std::string_view(start_.data(), static_cast<std::size_t>(end - start_.data())));
-        Member("number", display_.Of(facts.number));
-        out_.Append(facts.verdict == Verdict::Valid ? ",\"valid\":true" : ",\"valid\":false");
-        Member("country", facts.country);
-        Member("number_system", facts.fields.numberSystem);
-        Member("manufacturer_code", facts.fields.manufacturerCode);
-        Member("product_code", facts.fields.productCode);
-        out_.Append(",\"expected_check_digit\":");
-        if (facts.expectedCheckDigit >= 0) {
-            out_.Append(static_cast<char>('0' + facts.expectedCheckDigit));
-        } else {
-            out_.Append("null");
-        }
-        Member("error", fault_.Of(facts));
+    void Write(const Row& row) override {
+        const Fields fields = FieldsOf(row);
+        ForEachColumn([&](std::size_t i, const Column& column) {
+            out_.Append(keys_[i]);
+            const std::string_view field = fields[i];
+            if (column.kind == FieldKind::Boolean) {
+                out_.Append(field);
+            } else if (field.empty()) {
+                out_.Append("null");
+            } else if (column.kind == FieldKind::Number) {
+                out_.Append(field);
+            } else {
+                AppendString(field);
+            }
+        });
         out_.Append("}\n");
     }
 
   private:
     // A safe text holds no control character, so only quotes and backslashes need escaping.
-    static void AppendString(std::string_view text, std::string& into) {
-        into += '"';
-        for (const char c : text) {
-            if (c == '"' || c == '\\') {
-                into += '\\';
-            }
-            into += c;
+    void AppendString(std::string_view text) {
+        out_.Append('"');
+        for (std::size_t escape = text.find_first_of("\"\\"); escape != std::string_view::npos;
+             escape = text.find_first_of("\"\\")) {
+            out_.Append(text.substr(0, escape));
+            out_.Append('\\');
+            out_.Append(text[escape]);
+            text.remove_prefix(escape + 1);
         }
-        into += '"';
-    }
-
-    // ,"key":"text" or ,"key":null for an empty text.
-    void Member(std::string_view key, std::string_view text) {
-        out_.Append(",\"");
-        out_.Append(key);
-        out_.Append("\":");
-        if (text.empty()) {
-            out_.Append("null");
-            return;
-        }
-        scratch_.clear();
-        AppendString(text, scratch_);
-        out_.Append(scratch_);
+        out_.Append(text);
+        out_.Append('"');
     }
 
     OutputBuffer& out_;
-    RowStart rowStart_;
-    std::string start_;
-    std::string scratch_;
-    DisplayText display_;
-    FaultText fault_;
+    std::array<std::string, kColumns.size()> keys_;
 };
 
 }  // namespace

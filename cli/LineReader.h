@@ -12,7 +12,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "cli/ByteStreams.h"
+#include "cli/Streams.h"
 
 namespace varnholt::cli {
 

@@ -1,14 +1,12 @@
 #pragma once
 
 #include <array>
-#include <charconv>
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <string_view>
 
-#include "cli/ByteStreams.h"
+#include "cli/Streams.h"
 
 namespace varnholt::cli {
 
@@ -43,24 +41,6 @@ inline char* Put(char* to, std::string_view text) noexcept {
     return to + size;
 }
 
-// Put for a text known to be at most 8 bytes long: fewer sizes to tell apart.
-inline char* PutShort(char* to, std::string_view text) noexcept {
-    const char* from = text.data();
-    const std::size_t size = text.size();
-    if (size >= 4) {
-        std::array<char, 4> word;
-        std::memcpy(word.data(), from, 4);
-        std::memcpy(to, word.data(), 4);
-        std::memcpy(word.data(), from + size - 4, 4);
-        std::memcpy(to + size - 4, word.data(), 4);
-    } else if (size != 0) {
-        to[0] = from[0];
-        to[size / 2] = from[size / 2];
-        to[size - 1] = from[size - 1];
-    }
-    return to + size;
-}
-
 // Collects output and hands it to a sink in large blocks: a row costs a few copies, not a
 // system call. Whatever is still held is written by Flush, never by the destructor, so that
 // a failed write is always reported.
@@ -69,7 +49,6 @@ class OutputBuffer {
     static constexpr std::size_t kCapacity = 64 * 1024;
 
     static constexpr std::size_t kShort = 64;
-
     explicit OutputBuffer(ByteSink& sink)
         : sink_(sink), buffer_(new char[kCapacity]), end_(buffer_.get()) {}
 
@@ -97,13 +76,6 @@ class OutputBuffer {
         *end_++ = c;
     }
 
-    void AppendNumber(std::uint64_t value) {
-        if (Room() < kLongestNumber) {
-            Flush();
-        }
-        end_ = std::to_chars(end_, end_ + kLongestNumber, value).ptr;
-    }
-
     // Room for up to `size` bytes, at most kCapacity, to be written through the returned
     // position with Put and handed back with Commit: a row's texts then cost no checks.
     char* Reserve(std::size_t size) {
@@ -125,8 +97,6 @@ class OutputBuffer {
     }
 
   private:
-    static constexpr std::size_t kLongestNumber = 20;
-
     std::size_t Room() const noexcept {
         return kCapacity - static_cast<std::size_t>(end_ - buffer_.get());
     }

@@ -1,9 +1,10 @@
 #include "cli/Progress.h"
 
 #include <algorithm>
-#include <charconv>
 #include <system_error>
 #include <utility>
+
+#include "cli/DisplayText.h"
 
 namespace varnholt::cli {
 namespace {
@@ -11,12 +12,6 @@ namespace {
 constexpr std::size_t kBarWidth = 30;
 // Back to the start of the line, and erase it.
 constexpr std::string_view kEraseLine = "\r\x1b[K";
-
-void AppendNumber(std::string& text, std::uint64_t value) {
-    char digits[20];
-    char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    text.append(digits, end);
-}
 
 }  // namespace
 
@@ -49,12 +44,12 @@ void Progress::Draw(std::uint64_t bytes, std::uint64_t lines) {
         line_.append(filled, '#');
         line_.append(kBarWidth - filled, '.');
         line_ += "] ";
-        AppendNumber(line_, done * 100 / totalBytes_);
+        line_ += Decimal(done * 100 / totalBytes_).View();
         line_ += "%  ";
     }
-    AppendNumber(line_, lines);
+    line_ += Decimal(lines).View();
     line_ += " lines, ";
-    AppendNumber(line_, bytes / 1'000'000);
+    line_ += Decimal(bytes / 1'000'000).View();
     line_ += " MB";
     Show(line_);
     shown_ = true;

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "cli/ByteStreams.h"
+#include "cli/Streams.h"
 
 namespace varnholt::cli {
 

@@ -1,143 +1,373 @@
-#include "cli/RenderCommand.h"
-
-#include <CLI/CLI.hpp>
+// varnholt render [OPTION...] NUMBER -o FILE
+// varnholt render [OPTION...] --batch FILE -o PATTERN
+// The print-quality symbol of a number, or of every line of a file, each file whole or not at
+// all; what the request came to is said once.
 
 #include <charconv>
 #include <cmath>
+#include <memory>
+#include <optional>
+#include <string>
+#include <system_error>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
+#include "cli/BatchWriter.h"
+#include "cli/Command.h"
 #include "cli/Diagnostics.h"
 #include "cli/DisplayText.h"
-#include "cli/ExitStatus.h"
+#include "cli/FileNamePattern.h"
+#include "cli/LineReader.h"
+#include "cli/Progress.h"
+#include "model/NumberReading.h"
+#include "render/AtomicFile.h"
 #include "render/Color.h"
+#include "render/FileFormat.h"
+#include "render/Layout.h"
 
 namespace varnholt::cli {
 namespace {
 
-std::optional<double> ParseNumber(std::string_view text) {
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || !std::isfinite(value)) {
+// Lines between two looks at the clock for the progress bar.
+constexpr std::uint64_t kProgressStride = 64;
+
+constexpr std::string_view kTryHelp = "Try 'varnholt render --help' for more information.";
+
+// The file formats as --format names them.
+constexpr auto kFormatChoices = [] {
+    std::array<std::pair<std::string_view, render::FileFormat>, render::kFileFormats.size()> c{};
+    for (std::size_t i = 0; i < c.size(); ++i) {
+        c[i] = {render::kFileFormats[i].name, render::kFileFormats[i].format};
+    }
+    return c;
+}();
+
+// A refusal's exit status: a number that cannot be drawn is one that is not valid.
+int ExitStatusOf(render::ErrorKind kind) {
+    return kind == render::ErrorKind::Input ? kExitNotAllValid : kExitFailure;
+}
+
+// Each image's encoder takes a few hundred kilobytes and gives them back; by default the C
+// library returns them to the system at once, and faulting them in again for the next image
+// costs more than drawing it. A batch keeps them.
+void KeepFreedMemory() {
+#ifdef __GLIBC__
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    mallopt(M_MMAP_THRESHOLD, 16 << 20);
+#endif
+}
+
+// A bar width reduction as the command line takes it: "0.02" or "0.02mm" in millimetres,
+// "1dot" or "2dots" in printer dots.
+std::optional<render::BarWidthReduction> ParseReduction(std::string_view text) {
+    render::BarWidthReduction reduction;
+    for (const std::string_view unit : {"dots", "dot", "mm"}) {
+        if (text.ends_with(unit)) {
+            text.remove_suffix(unit.size());
+            reduction.unit = unit == "mm" ? render::BarWidthReduction::Unit::Millimetres
+                                          : render::BarWidthReduction::Unit::Dots;
+            break;
+        }
+    }
+    const auto [end, error] =
+        std::from_chars(text.data(), text.data() + text.size(), reduction.amount);
+    if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
+        !std::isfinite(reduction.amount)) {
         return std::nullopt;
     }
-    return value;
+    return reduction;
 }
+
+class RenderCommand final : public Command {
+  public:
+    CLI::App& Register(CLI::App& program) override {
+        CLI::App& render = *program.add_subcommand(
+            "render", "Write the print-quality bar code of a number, or of every line of a file");
+        render.footer(
+            "A 13-digit number is drawn as EAN-13 and an 8-digit one as EAN-8, each with its\n"
+            "check digit verified; 12 or 7 digits get theirs computed. The format comes from the\n"
+            "output's extension (.svg, .pdf, .eps, .png) or --format. At a resolution (--dpi,\n"
+            "300 for PNG unless given) every module is a whole number of printer dots, and the\n"
+            "size it came to is said once on standard error. Each file is written whole or not\n"
+            "at all, and missing folders of its name are made. In a batch, -o is a pattern:\n"
+            "{number} is the number drawn, {line} the line's number, {line:05} the same to five\n"
+            "digits; a line that is no number is reported and passed over.\n"
+            "Exit status: 0 when every number was written, 1 when some number could not be\n"
+            "drawn, 2 for a usage error or when reading or writing failed.");
+
+        render::Options& options = options_;
+        CLI::Option* number = render.add_option("NUMBER", number_, "The number to draw");
+        number->type_name("");
+        render.add_option("-b,--batch", batch_, "Draw every line of FILE (- for standard input)")
+            ->type_name("FILE")
+            ->excludes(number);
+        render
+            .add_option("-o,--output", output_,
+                        "The file to write (- for standard output), or a batch's pattern")
+            ->type_name("FILE")
+            ->required();
+        render.add_option("-f,--format", format_, "svg, pdf, eps or png; else from -o's extension")
+            ->type_name("FORMAT")
+            ->transform(OneOf(kFormatChoices));
+        render
+            .add_option("--xdim", options.xDimensionMm,
+                        "Module width in mm, 0.264 to 0.66 (default 0.33)")
+            ->type_name("MM");
+        render.add_option("--dpi", options.dpi, "Printer resolution: modules snap to whole dots")
+            ->type_name("DPI");
+        render
+            .add_option("--height", options.barHeightMm,
+                        "Bar height in mm (default 22.85 scaled with --xdim)")
+            ->type_name("MM");
+        render.add_flag("--no-quiet-zones{false}", options.quietZones,
+                        "Leave out the light margins");
+        render.add_flag("--margin-indicators", options.marginIndicators,
+                        "Mark the quiet zones with < and >");
+        AddColour(render, "--fg", "Bar colour: #rrggbb or a name (default black)",
+                  options.foreground);
+        AddColour(render, "--bg", "Background colour (default white)", options.background);
+        render.add_flag("--transparent", options.transparentBackground, "No background at all");
+        render
+            .add_option_function<std::string>(
+                "--bar-width-reduction",
+                [&options](const std::string& text) {
+                    options.barWidthReduction = *ParseReduction(text);
+                },
+                "Narrow every bar: 0.02mm, or 1dot, 2dots at a resolution")
+            ->type_name("AMOUNT")
+            ->check(CLI::Validator(
+                [](std::string& text) -> std::string {
+                    return ParseReduction(text)
+                               ? std::string()
+                               : SafeText(text) +
+                                     " is no amount; give millimetres (0.02mm) or dots (1dot, "
+                                     "2dots)";
+                },
+                ""));
+        render.add_flag("-q,--quiet", quiet_, "Say nothing but errors");
+        return render;
+    }
+
+    int Run(const Streams& streams) override {
+        streams_ = &streams;
+        diagnostics_.emplace(streams.err);
+        if (!number_ && !batch_) {
+            return Refuse("give a NUMBER or --batch FILE");
+        }
+        if (const std::optional<std::string> refusal = Prepare()) {
+            return Refuse(*refusal);
+        }
+        if (!quiet_) {
+            diagnostics_->Say("size " + reviewed_.report);
+        }
+        for (const std::string& warning : reviewed_.warnings) {
+            diagnostics_->Say("warning: " + warning);
+        }
+        return batch_ ? RunBatch() : RunOne();
+    }
+
+  private:
+    static void AddColour(CLI::App& render, const std::string& name, const std::string& help,
+                          render::Rgb& colour) {
+        render
+            .add_option_function<std::string>(
+                name, [&colour](const std::string& text) { colour = *render::ParseColor(text); },
+                help)
+            ->type_name("COLOR")
+            ->check(CLI::Validator(
+                [](std::string& text) -> std::string {
+                    return render::ParseColor(text)
+                               ? std::string()
+                               : SafeText(text) +
+                                     " is no colour; give #rrggbb, #rgb or black, white, red, "
+                                     "green, blue, navy";
+                },
+                ""));
+    }
+
+    int Refuse(std::string_view what) {
+        diagnostics_->Say(what);
+        diagnostics_->Hint(kTryHelp);
+        return kExitFailure;
+    }
+
+    // Everything about the request that can be wrong before a number is read; the refusal.
+    std::optional<std::string> Prepare() {
+        if (batch_ && output_ == "-") {
+            return std::string(
+                "a batch writes a file for each number: give -o a pattern "
+                "such as labels/{number}.svg");
+        }
+        if (!format_ && output_ != "-") {
+            format_ = render::FormatOfFile(output_);
+        }
+        if (!format_) {
+            return output_ == "-"
+                       ? "give --format (svg, pdf, eps or png) to write to standard output"
+                       : "cannot tell the format of " + SafeText(output_) +
+                             ": name it .svg, .pdf, .eps or .png, or give --format";
+        }
+        if (batch_) {
+            pattern_.emplace(output_);
+            if (!pattern_->Error().empty()) {
+                return "-o " + SafeText(output_) + ": " + pattern_->Error();
+            }
+            if (!pattern_->HasPlaceholder()) {
+                return "-o " + SafeText(output_) +
+                       ": a batch needs {number} or {line} in the pattern, or every number "
+                       "would overwrite the one before";
+            }
+        } else if (output_ == "-" && streams_->outIsTerminal &&
+                   (format_ == render::FileFormat::Png || format_ == render::FileFormat::Pdf)) {
+            return "will not write " + std::string(render::NameOf(*format_)) +
+                   " to a terminal: redirect standard output or give -o FILE";
+        }
+        render::Result<render::ReviewedOptions> reviewed =
+            render::Review(render::ForFormat(options_, *format_));
+        if (!reviewed) {
+            return reviewed.Error();
+        }
+        reviewed_ = *std::move(reviewed);
+        return std::nullopt;
+    }
+
+    int RunOne() {
+        const render::Result<render::Layout> layout = render::LayOut(*number_, reviewed_);
+        if (!layout) {
+            diagnostics_->Say(SafeText(*number_), layout.Error());
+            return ExitStatusOf(layout.Kind());
+        }
+        const render::Result<render::Done> written = Write(*layout, output_);
+        if (!written) {
+            diagnostics_->Say(SafeText(written.Error()));
+            return ExitStatusOf(written.Kind());
+        }
+        return kExitSuccess;
+    }
+
+    int RunBatch() {
+        KeepFreedMemory();
+        const std::string& file = *batch_;
+        const std::string name = file == "-" ? std::string(kStandardInputName) : SafeText(file);
+        std::optional<Progress> progress;
+        if (streams_->errIsTerminal) {
+            progress.emplace(streams_->err, SizeOfInput(file));
+            diagnostics_->BeforeEachMessage([&progress] { progress->Clear(); });
+        }
+        BatchWriter writer(*format_);
+        std::uint64_t refused = 0;
+        bool stopped = false;
+        try {
+            InputFile input(file);
+            LineReader reader(input);
+            Line line;
+            while (!stopped && reader.Next(line)) {
+                const std::string_view text = TrimBlanks(line.text);
+                if (text.empty()) {
+                    continue;
+                }
+                render::Result<render::Layout> layout =
+                    line.TooLong()
+                        ? render::Result<render::Layout>::Failure(
+                              render::ErrorKind::Input, Describe(NumberFault::TooLong(line.length)))
+                        : render::LayOut(text, reviewed_);
+                if (!layout) {
+                    diagnostics_->Say(
+                        name, line.number,
+                        line.TooLong() ? layout.Error() : SafeText(text) + ": " + layout.Error());
+                    ++refused;
+                } else {
+                    std::string path = pattern_->Expand(layout->number, line.number);
+                    if (const render::Result<render::Done> folders = MakeFolders(path); !folders) {
+                        diagnostics_->Say(folders.Error());
+                        stopped = true;
+                    } else {
+                        stopped = !writer.Write(*std::move(layout), std::move(path));
+                    }
+                }
+                if (progress && line.number % kProgressStride == 0) {
+                    progress->Update(reader.BytesRead(), line.number);
+                }
+            }
+        } catch (const ReadError& error) {
+            diagnostics_->Say(name, error.code().message());
+            stopped = true;
+        }
+        // What was queued is written, and put on disk, even when the batch stopped early.
+        if (const std::optional<std::string> failure = writer.Finish()) {
+            diagnostics_->Say(*failure);
+            stopped = true;
+        }
+        if (progress) {
+            progress->Clear();  // also when no summary follows to take its place
+        }
+        if (stopped) {
+            return kExitFailure;
+        }
+        if (!quiet_) {
+            const std::uint64_t written = writer.Written();
+            diagnostics_->Say(std::to_string(written) + (written == 1 ? " file" : " files") +
+                              " written, " + std::to_string(refused) + " not rendered");
+        }
+        return refused == 0 ? kExitSuccess : kExitNotAllValid;
+    }
+
+    // Makes the missing folders of a file's name, saying so the first time.
+    render::Result<render::Done> MakeFolders(const std::string& path) {
+        const render::Result<int> made = render::MakeFoldersFor(path);
+        if (!made) {
+            return render::Result<render::Done>::Failure(made.Kind(), SafeText(made.Error()));
+        }
+        if (*made > 0 && !saidFolders_ && !quiet_) {
+            diagnostics_->Say("made the missing folder " +
+                              SafeText(path.substr(0, path.rfind('/'))));
+            saidFolders_ = true;
+        }
+        return render::Done{};
+    }
+
+    // Writes the layout's file, or to standard output for "-".
+    render::Result<render::Done> Write(const render::Layout& layout, const std::string& path) {
+        const render::Result<std::string> bytes = render::Encode(layout, *format_);
+        if (!bytes) {
+            return render::Result<render::Done>::Failure(bytes.Kind(),
+                                                         layout.number + ": " + bytes.Error());
+        }
+        if (path != "-") {
+            const render::Result<render::Done> folders = MakeFolders(path);
+            return folders ? render::WriteFileAtomically(path, *bytes) : folders;
+        }
+        try {
+            streams_->out.Write(*bytes);
+        } catch (const std::system_error& error) {
+            return render::Result<render::Done>::Failure(
+                render::ErrorKind::Output, "standard output: " + error.code().message());
+        }
+        return render::Done{};
+    }
+
+    // Options.
+    std::optional<std::string> number_;
+    std::optional<std::string> batch_;
+    std::string output_;
+    std::optional<render::FileFormat> format_;
+    render::Options options_;
+    bool quiet_ = false;
+
+    // The run.
+    const Streams* streams_ = nullptr;
+    std::optional<Diagnostics> diagnostics_;
+    render::ReviewedOptions reviewed_;
+    std::optional<FileNamePattern> pattern_;
+    bool saidFolders_ = false;
+};
 
 }  // namespace
 
-bool ParseBarWidthReduction(std::string_view text, render::Options& options) {
-    for (const std::string_view unit : {"dots", "dot"}) {
-        if (text.ends_with(unit)) {
-            const std::string_view count = text.substr(0, text.size() - unit.size());
-            int dots = 0;
-            const auto [end, error] =
-                std::from_chars(count.data(), count.data() + count.size(), dots);
-            if (error != std::errc{} || end != count.data() + count.size() || count.empty()) {
-                return false;
-            }
-            options.barWidthReductionDots = dots;
-            return true;
-        }
-    }
-    if (text.ends_with("mm")) {
-        text.remove_suffix(2);
-    }
-    const std::optional<double> mm = ParseNumber(text);
-    if (!mm) {
-        return false;
-    }
-    options.barWidthReductionMm = *mm;
-    return true;
-}
-
-CLI::App& RenderCommand::Register(CLI::App& program) {
-    CLI::App& render = *program.add_subcommand(
-        "render", "Write the print-quality bar code of a number, or of every line of a file");
-    render.footer(
-        "A 13-digit number is drawn as EAN-13 and an 8-digit one as EAN-8, each with its\n"
-        "check digit verified; 12 or 7 digits get theirs computed. The format comes from the\n"
-        "output's extension (.svg, .pdf, .eps, .png) or --format. At a resolution (--dpi,\n"
-        "300 for PNG unless given) every module is a whole number of printer dots, and the\n"
-        "size it came to is said once on standard error. Each file is written whole or not\n"
-        "at all. In a batch, -o is a pattern: {number} is the number drawn, {line} the line's\n"
-        "number, {line:05} the same to five digits; a line that is no number is reported and\n"
-        "passed over.\n"
-        "Exit status: 0 when every number was written, 1 when some number could not be\n"
-        "drawn, 2 for a usage error or when reading or writing failed.");
-
-    render.add_option("NUMBER", number_, "The number to draw")->type_name("");
-    render.add_option("-b,--batch", batch_, "Draw every line of FILE (- for standard input)")
-        ->type_name("FILE");
-    render
-        .add_option("-o,--output", request_.output,
-                    "The file to write (- for standard output), or a batch's pattern")
-        ->type_name("FILE")
-        ->required();
-    render.add_option("-f,--format", format_, "svg, pdf, eps or png; else from -o's extension")
-        ->type_name("FORMAT")
-        ->check(CLI::IsMember({"svg", "pdf", "eps", "png"}, CLI::ignore_case));
-    render.add_option("--xdim", xDimension_, "Module width in mm, 0.264 to 0.66 (default 0.33)")
-        ->type_name("MM");
-    render.add_option("--dpi", dpi_, "Printer resolution: modules snap to whole dots")
-        ->type_name("DPI");
-    render.add_option("--height", height_, "Bar height in mm (default 22.85 scaled with --xdim)")
-        ->type_name("MM");
-    render.add_flag("--no-quiet-zones", noQuietZones_, "Leave out the light margins");
-    render.add_flag("--margin-indicators", request_.options.marginIndicators,
-                    "Mark the quiet zones with < and >");
-    render.add_option("--fg", foreground_, "Bar colour: #rrggbb or a name (default black)")
-        ->type_name("COLOR");
-    render.add_option("--bg", background_, "Background colour (default white)")->type_name("COLOR");
-    render.add_flag("--transparent", request_.options.transparentBackground,
-                    "No background at all");
-    render
-        .add_option("--bar-width-reduction", reduction_,
-                    "Narrow every bar: 0.02mm, or 1dot, 2dots at a resolution")
-        ->type_name("AMOUNT");
-    render.add_flag("-q,--quiet", request_.quiet, "Say nothing but errors");
-    return render;
-}
-
-int RenderCommand::Run(const Streams& streams) {
-    Diagnostics diagnostics(streams.err);
-    const auto refuse = [&diagnostics](const std::string& what) {
-        diagnostics.Say(what);
-        diagnostics.Hint("Try 'varnholt render --help' for more information.");
-        return kExitFailure;
-    };
-    if (number_.empty() == batch_.empty()) {
-        return refuse(batch_.empty() ? "give a NUMBER or --batch FILE"
-                                     : "give a NUMBER or --batch FILE, not both");
-    }
-    request_.number = number_.empty() ? std::nullopt : std::optional(number_);
-    request_.batch = batch_.empty() ? std::nullopt : std::optional(batch_);
-    if (!format_.empty()) {
-        request_.format = render::FormatNamed(format_);
-    }
-    render::Options& options = request_.options;
-    options.xDimensionMm = xDimension_;
-    if (dpi_ != 0.0) {
-        options.dpi = dpi_;
-    }
-    if (height_ != 0.0) {
-        options.barHeightMm = height_;
-    }
-    options.quietZones = !noQuietZones_;
-    for (const auto& [flag, text, color] :
-         {std::tuple{"--fg", &foreground_, &options.foreground},
-          std::tuple{"--bg", &background_, &options.background}}) {
-        const std::optional<render::Rgb> parsed = render::ParseColor(*text);
-        if (!parsed) {
-            return refuse(std::string(flag) + ": " + SafeText(*text) +
-                          " is no colour; give #rrggbb, #rgb or black, white, red, green, "
-                          "blue, navy");
-        }
-        *color = *parsed;
-    }
-    if (!reduction_.empty() && !ParseBarWidthReduction(reduction_, options)) {
-        return refuse("--bar-width-reduction: " + SafeText(reduction_) +
-                      " is no amount; give millimetres (0.02mm) or dots (1dot, 2dots)");
-    }
-    return RunRender(request_, streams);
+std::unique_ptr<Command> MakeRenderCommand() {
+    return std::make_unique<RenderCommand>();
 }
 
 }  // namespace varnholt::cli

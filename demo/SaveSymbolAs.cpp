@@ -10,7 +10,7 @@
 
 #include "platform/qt/BarcodeWidget.h"
 #include "render/AtomicFile.h"
-#include "render/Format.h"
+#include "render/FileFormat.h"
 
 namespace varnholt {
 namespace {
@@ -40,7 +40,7 @@ void SaveSymbolAs(QWidget& parent, const qt::BarcodeWidget& barcode) {
     const QByteArray encodedName = QFile::encodeName(fileName);
     const std::string path(encodedName.constData(), static_cast<std::size_t>(encodedName.size()));
 
-    const std::optional<render::Format> format = render::FormatOfFile(path);
+    const std::optional<render::FileFormat> format = render::FormatOfFile(path);
     if (!format) {
         Warn(parent, QObject::tr("%1 was not saved: the name must end in .svg, .pdf, .eps or "
                                  ".png, which chooses the file's format.")
@@ -50,7 +50,7 @@ void SaveSymbolAs(QWidget& parent, const qt::BarcodeWidget& barcode) {
     const render::Result<std::string> bytes = barcode.PrintSymbol(*format);
     const render::Result<render::Done> written =
         bytes ? render::WriteFileAtomically(path, *bytes)
-              : render::Result<render::Done>::Failure(bytes.Error());
+              : render::Result<render::Done>::FailureOf(bytes);
     if (!written) {
         Warn(parent, QObject::tr("The bar code was not saved: %1").arg(FromText(written.Error())));
     }

@@ -11,11 +11,11 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/ByteStreams.h"
+#include "cli/CheckedLine.h"
 #include "cli/LineReader.h"
-#include "cli/NumberFacts.h"
 #include "cli/OutputBuffer.h"
 #include "cli/RowWriter.h"
+#include "cli/Streams.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/Oracles.h"
 #include "fuzz/Require.h"
@@ -161,10 +161,10 @@ void CheckLines(std::string_view text, std::size_t chunk) {
     cli::OutputBuffer out(sink);
     const std::string file = "in,\"put\".txt";
     const std::vector<std::string> files{file};
-    const auto writer = cli::MakeRowWriter(cli::Format::Csv, out, files);
-    writer->StartFile(file);
-    cli::NumberExaminer examiner;
-    cli::NumberExaminer judge;
+    const auto writer = cli::MakeRowWriter(cli::RowFormat::Csv, out, files);
+    cli::LineChecker checker;
+    cli::LineChecker judge;
+    cli::Row row;
     cli::Line line;
     std::size_t count = 0;
     while (reader.Next(line)) {
@@ -173,10 +173,11 @@ void CheckLines(std::string_view text, std::size_t chunk) {
         VARNHOLT_REQUIRE(line.number == count && line.length == whole.size());
         VARNHOLT_REQUIRE(line.text ==
                          whole.substr(0, line.TooLong() ? cli::kShownOfLongLine : whole.size()));
-        const cli::NumberFacts& facts = examiner.Examine(line);
-        VARNHOLT_REQUIRE(judge.Judge(line) == facts.verdict);
-        if (facts.verdict != cli::Verdict::Blank) {
-            writer->Row(line.number, facts);
+        const cli::CheckedLine& checked = checker.Check(line);
+        VARNHOLT_REQUIRE(judge.Judge(line) == checked.verdict);
+        if (checked.verdict != cli::Verdict::Blank) {
+            row.Set(file, line.number, checked);
+            writer->Write(row);
         }
     }
     VARNHOLT_REQUIRE(count == expected.size());
@@ -185,9 +186,12 @@ void CheckLines(std::string_view text, std::size_t chunk) {
 
     const auto records = ParseCsv(sink.text);
     VARNHOLT_REQUIRE(!records.empty());
-    VARNHOLT_REQUIRE(records.front() ==
-                     std::vector<std::string>(cli::kColumns.begin(), cli::kColumns.end()));
-    std::size_t row = 1;
+    std::vector<std::string> header;
+    for (const cli::Column& column : cli::kColumns) {
+        header.emplace_back(column.name);
+    }
+    VARNHOLT_REQUIRE(records.front() == header);
+    std::size_t record = 1;
     for (std::size_t index = 0; index < expected.size(); ++index) {
         const std::string_view whole = expected[index];
         const bool tooLong = whole.size() > cli::kLongestLine;
@@ -195,8 +199,8 @@ void CheckLines(std::string_view text, std::size_t chunk) {
         if (!tooLong && trimmed.empty()) {
             continue;
         }
-        VARNHOLT_REQUIRE(row < records.size());
-        const std::vector<std::string>& fields = records[row++];
+        VARNHOLT_REQUIRE(record < records.size());
+        const std::vector<std::string>& fields = records[record++];
         VARNHOLT_REQUIRE(fields.size() == cli::kColumns.size());
         for (const std::string& field : fields) {
             VARNHOLT_REQUIRE(IsSafeText(field));
@@ -223,7 +227,7 @@ void CheckLines(std::string_view text, std::size_t chunk) {
                              fields[8].empty());
         }
     }
-    VARNHOLT_REQUIRE(row == records.size());
+    VARNHOLT_REQUIRE(record == records.size());
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 #include "fuzz/Oracles.h"
 #include "fuzz/Require.h"
 #include "model/ModuleSequence.h"
-#include "render/Format.h"
+#include "render/FileFormat.h"
 #include "render/Layout.h"
 
 namespace varnholt::fuzz {
@@ -23,8 +23,14 @@ namespace {
 constexpr long long kMostFuzzedPixels = 1 << 20;
 
 // The number a text stands for: 13 or 8 digits with their right check digit, or 12 or 7
-// completed with it, once blanks and hyphens are dropped; nothing otherwise.
+// completed with it, once the blanks around it and the blanks and hyphens in it are dropped;
+// nothing otherwise.
 std::optional<std::string> ExpectedNumber(std::string_view text) {
+    const std::string_view around = " \t\r\v\f";
+    const std::size_t first = text.find_first_not_of(around);
+    text = first == std::string_view::npos
+               ? std::string_view()
+               : text.substr(first, text.find_last_not_of(around) - first + 1);
     const std::string kept = Kept(text);
     if (!AllDigits(kept)) {
         return std::nullopt;
@@ -65,15 +71,10 @@ render::Options TakeOptions(FuzzInput& input) {
     options.quietZones = (switches & 4) == 0;
     options.marginIndicators = (switches & 8) != 0;
     options.transparentBackground = (switches & 16) != 0;
-    if ((switches & 32) != 0) {
-        // Any int, the float's own value where it has one.
-        options.barWidthReductionDots = std::isfinite(reduction) && std::abs(reduction) < 1e9F
-                                            ? static_cast<int>(reduction)
-                                        : std::signbit(reduction) ? -1000000000
-                                                                  : 1000000000;
-    } else {
-        options.barWidthReductionMm = reduction;
-    }
+    options.barWidthReduction.amount = reduction;
+    options.barWidthReduction.unit = (switches & 32) != 0
+                                         ? render::BarWidthReduction::Unit::Dots
+                                         : render::BarWidthReduction::Unit::Millimetres;
     return options;
 }
 
@@ -91,7 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!layout) {
         VARNHOLT_REQUIRE(!layout.Error().empty());
         // Refused for the options or for the number, and for the number only when it is bad.
-        VARNHOLT_REQUIRE(!render::ReviewOptions(options) || !expected);
+        const bool optionsRefused = !render::Review(options);
+        VARNHOLT_REQUIRE(optionsRefused || !expected);
+        VARNHOLT_REQUIRE((layout.Kind() == render::ErrorKind::Usage) == optionsRefused);
         return 0;
     }
     VARNHOLT_REQUIRE(expected && layout->number == *expected);
@@ -105,12 +108,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         VARNHOLT_REQUIRE(bar.y >= 0.0 && bar.y + bar.height <= layout->heightMm + 1e-9);
     }
 
-    const render::Result<std::string> svg = render::Encode(*layout, render::Format::Svg);
+    const render::Result<std::string> svg = render::Encode(*layout, render::FileFormat::Svg);
     VARNHOLT_REQUIRE(svg &&
                      svg->find("<title>" + layout->number + "</title>") != std::string::npos);
     if (layout->dpi > 0.0 && static_cast<long long>(layout->WidthDots()) * layout->HeightDots() <=
                                  fuzz::kMostFuzzedPixels) {
-        const render::Result<std::string> png = render::Encode(*layout, render::Format::Png);
+        const render::Result<std::string> png = render::Encode(*layout, render::FileFormat::Png);
         VARNHOLT_REQUIRE(png && png->compare(1, 3, "PNG") == 0);
     }
     return 0;

@@ -13,7 +13,7 @@ namespace varnholt::render {
 namespace {
 
 Result<Done> Failure(const std::string& path, int error) {
-    return Result<Done>::Failure(path + ": " + std::strerror(error));
+    return Result<Done>::Failure(ErrorKind::Output, path + ": " + std::strerror(error));
 }
 
 // A name beside `path` that no other writer uses: this process's id and a count.
@@ -134,7 +134,7 @@ Result<Done> WriteThroughTemporary(const std::string& path, std::string_view byt
 
 Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes, Flush flush) {
     if (path.empty()) {
-        return Result<Done>::Failure("no file name given");
+        return Result<Done>::Failure(ErrorKind::Output, "no file name given");
     }
     struct stat existing {};
     const bool exists = stat(path.c_str(), &existing) == 0;
@@ -150,6 +150,32 @@ Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes
         }
     }
     return WriteThroughTemporary(path, bytes, flush, exists ? &existing : nullptr);
+}
+
+Result<int> MakeFoldersFor(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0) {
+        return 0;
+    }
+    const std::string folder = path.substr(0, slash);
+    struct stat existing {};
+    if (stat(folder.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+        return 0;  // the usual case: one look
+    }
+    int made = 0;
+    for (std::size_t end = folder.find('/', 1);; end = folder.find('/', end + 1)) {
+        const std::string part = folder.substr(0, end);
+        if (mkdir(part.c_str(), 0777) == 0) {
+            ++made;
+        } else if (errno != EEXIST) {
+            return Result<int>::Failure(ErrorKind::Output, part + ": " + std::strerror(errno));
+        } else if (stat(part.c_str(), &existing) != 0 || !S_ISDIR(existing.st_mode)) {
+            return Result<int>::Failure(ErrorKind::Output, part + ": " + std::strerror(ENOTDIR));
+        }
+        if (end == std::string::npos) {
+            return made;
+        }
+    }
 }
 
 Result<Done> SyncFileSystem(const std::string& folder) {

@@ -22,6 +22,11 @@ enum class Flush { BeforeRename, Deferred };
 Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes,
                                  Flush flush = Flush::BeforeRename);
 
+// Makes the missing folders of `path`'s folder part, as mkdir -p does (the umask applies);
+// how many it made. Refused, of kind Output, when one cannot be made, naming it, or when a
+// part of the folder is a file ("Not a directory").
+Result<int> MakeFoldersFor(const std::string& path);
+
 // Puts on disk everything written to the file system that holds `folder`.
 Result<Done> SyncFileSystem(const std::string& folder);
 

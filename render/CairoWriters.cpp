@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "render/Drawing.h"
-#include "render/Format.h"
+#include "render/FileFormat.h"
 #include "render/PrintSize.h"
 
 namespace varnholt::render {
@@ -43,8 +43,8 @@ Result<std::string> DrawOnPage(const Layout& layout, SurfaceMaker make,
     cairo_surface_finish(surface.get());
     if (const cairo_status_t status = cairo_surface_status(surface.get());
         status != CAIRO_STATUS_SUCCESS) {
-        return Result<std::string>::Failure(std::string("drawing failed: ") +
-                                            cairo_status_to_string(status));
+        return Result<std::string>::Failure(
+            ErrorKind::Output, std::string("drawing failed: ") + cairo_status_to_string(status));
     }
     return bytes;
 }
@@ -82,7 +82,7 @@ Result<std::string> EncodeEps(const Layout& layout) {
     for (const std::string_view comment : {"%%BoundingBox: ", "%%PageBoundingBox: "}) {
         const std::size_t start = bytes.find(comment);
         if (start == std::string::npos) {
-            return Result<std::string>::Failure("the EPS has no bounding box");
+            return Result<std::string>::Failure(ErrorKind::Output, "the EPS has no bounding box");
         }
         const std::size_t from = start + comment.size();
         const std::size_t end = bytes.find('\n', from);

@@ -36,74 +36,78 @@ class Grid {
     double dotMm_;
 };
 
-// How much each dark bar loses on its left and on its right.
-struct Reduction {
-    double left = 0.0;
-    double right = 0.0;
-    std::string report;
-};
-
-Result<Reduction> BarWidthReduction(const Options& options, const ModuleSize& module,
-                                    const Grid& grid) {
-    if (options.barWidthReductionDots != 0 && options.barWidthReductionMm != 0.0) {
-        return Result<Reduction>::Failure(
-            "give the bar width reduction in dots or in millimetres, not both");
+// How much each dark bar loses on its left and on its right, into `reviewed`.
+Result<Done> ReduceBars(ReviewedOptions& reviewed, const Grid& grid) {
+    const BarWidthReduction& asked = reviewed.options.barWidthReduction;
+    const ModuleSize& module = reviewed.module;
+    const bool inDots = asked.unit == BarWidthReduction::Unit::Dots;
+    if (!(asked.amount >= 0.0)) {
+        return Result<Done>::Failure(ErrorKind::Usage, "a bar width reduction cannot be negative");
     }
-    if (options.barWidthReductionDots < 0 || !(options.barWidthReductionMm >= 0.0)) {
-        return Result<Reduction>::Failure("a bar width reduction cannot be negative");
+    if (inDots && asked.amount != std::floor(asked.amount)) {
+        return Result<Done>::Failure(ErrorKind::Usage,
+                                     "a bar width reduction in dots is a whole number of them");
     }
-    int dots = options.barWidthReductionDots;
-    if (dots != 0 && module.dots == 0) {
-        return Result<Reduction>::Failure("a bar width reduction in dots needs a resolution (dpi)");
+    if (inDots && asked.amount != 0.0 && module.dots == 0) {
+        return Result<Done>::Failure(ErrorKind::Usage,
+                                     "a bar width reduction in dots needs a resolution (dpi)");
     }
     // Too wide is refused as asked, before millimetres become a count of dots that could
     // not hold it.
-    const double asked = dots != 0 ? dots * grid.Dot() : options.barWidthReductionMm;
-    if (module.dots != 0 && options.barWidthReductionMm > 0.0 && asked < module.mm) {
-        dots = static_cast<int>(std::lround(options.barWidthReductionMm / grid.Dot()));
+    const double askedMm = inDots ? asked.amount * grid.Dot() : asked.amount;
+    if (askedMm >= module.mm) {
+        return Result<Done>::Failure(ErrorKind::Usage,
+                                     "a bar width reduction of " + Millimetres(askedMm) +
+                                         " mm leaves nothing of a one-module bar of " +
+                                         Millimetres(module.mm) + " mm");
     }
-    const double mm = module.dots != 0 && asked < module.mm ? dots * grid.Dot() : asked;
-    if (mm >= module.mm) {
-        return Result<Reduction>::Failure("a bar width reduction of " + Millimetres(mm) +
-                                          " mm leaves nothing of a one-module bar of " +
-                                          Millimetres(module.mm) + " mm");
+    if (askedMm == 0.0) {
+        return Done{};
     }
-    if (mm == 0.0) {
-        return Reduction{};
+    if (module.dots == 0) {
+        reviewed.reductionLeftMm = reviewed.reductionRightMm = askedMm / 2.0;
+        reviewed.report += "; bars narrowed by " + Millimetres(askedMm) + " mm";
+        return Done{};
     }
-    Reduction reduction;
-    if (module.dots != 0) {
-        // Whole dots on each side keep every edge on the grid.
-        reduction.left = (dots / 2) * grid.Dot();
-        reduction.right = (dots - dots / 2) * grid.Dot();
-        reduction.report = "bars narrowed by " + std::to_string(dots) +
-                           (dots == 1 ? " dot = " : " dots = ") + Millimetres(mm) + " mm";
-    } else {
-        reduction.left = reduction.right = mm / 2.0;
-        reduction.report = "bars narrowed by " + Millimetres(mm) + " mm";
+    // Whole dots on each side keep every edge on the grid.
+    const int dots = static_cast<int>(std::lround(askedMm / grid.Dot()));
+    if (dots == 0) {
+        return Done{};
     }
-    return reduction;
+    if (dots >= module.dots) {
+        return Result<Done>::Failure(ErrorKind::Usage,
+                                     "a bar width reduction of " + std::to_string(dots) +
+                                         " dots leaves nothing of a one-module bar of " +
+                                         std::to_string(module.dots) + " dots");
+    }
+    reviewed.reductionLeftMm = (dots / 2) * grid.Dot();
+    reviewed.reductionRightMm = (dots - dots / 2) * grid.Dot();
+    reviewed.report += "; bars narrowed by " + std::to_string(dots) +
+                       (dots == 1 ? " dot = " : " dots = ") + Millimetres(dots * grid.Dot()) +
+                       " mm";
+    return Done{};
 }
 
-Result<double> BarHeight(const Options& options, const ModuleSize& module, const Grid& grid,
-                         std::string& report) {
-    const double full = kNominalBarHeightMm * module.magnification;
-    if (!options.barHeightMm) {
-        return grid.Nearest(full);
+// The data bars' height into `reviewed`: GS1's, or as asked, on the dot grid.
+Result<Done> SetBarHeight(ReviewedOptions& reviewed, const Grid& grid) {
+    const double full = kNominalBarHeightMm * reviewed.module.magnification;
+    if (!reviewed.options.barHeightMm) {
+        reviewed.barHeightMm = grid.Nearest(full);
+        return Done{};
     }
-    const double asked = *options.barHeightMm;
+    const double asked = *reviewed.options.barHeightMm;
     if (!std::isfinite(asked) || asked <= 0.0 || asked > kTallestBarMm) {
-        return Result<double>::Failure("bar height " + Millimetres(asked) +
-                                       " mm: give more than 0 and at most " +
-                                       Millimetres(kTallestBarMm) + " mm");
+        return Result<Done>::Failure(ErrorKind::Usage, "bar height " + Millimetres(asked) +
+                                                           " mm: give more than 0 and at most " +
+                                                           Millimetres(kTallestBarMm) + " mm");
     }
-    const double height = std::max(grid.Nearest(asked), grid.Dot());
-    if (height < full - 1e-9) {
-        report += "; bars truncated to " + Millimetres(height) + " mm, " +
-                  std::to_string(std::lround(100.0 * height / full)) + " % of " +
-                  Millimetres(full) + " mm";
+    reviewed.barHeightMm = std::max(grid.Nearest(asked), grid.Dot());
+    if (reviewed.barHeightMm < full - 1e-9) {
+        reviewed.report += "; bars truncated to " + Millimetres(reviewed.barHeightMm) + " mm, " +
+                           std::to_string(std::lround(100.0 * reviewed.barHeightMm / full)) +
+                           " % of " + Millimetres(full) + " mm";
     }
-    return height;
+    return Done{};
 }
 
 // Places `c`'s outline with its cell centred on x and the digits' top at y.
@@ -122,42 +126,64 @@ int Layout::HeightDots() const noexcept {
     return dpi > 0.0 ? static_cast<int>(std::lround(heightMm * dpi / kMmPerInch)) : 0;
 }
 
-Result<Layout> LayOut(std::string_view number, const Options& options) {
-    Result<std::string> digits = SymbolNumber(number);
-    if (!digits) {
-        return Result<Layout>::Failure(digits.Error());
-    }
+Result<ReviewedOptions> Review(const Options& options) {
     const Result<ModuleSize> module = SizeModule(options.xDimensionMm, options.dpi);
     if (!module) {
-        return Result<Layout>::Failure(module.Error());
+        return Result<ReviewedOptions>::FailureOf(module);
     }
     if (options.marginIndicators && !options.quietZones) {
-        return Result<Layout>::Failure(
+        return Result<ReviewedOptions>::Failure(
+            ErrorKind::Usage,
             "margin indicators mark the quiet zones: they cannot go without them");
     }
+    ReviewedOptions reviewed;
+    reviewed.options = options;
+    reviewed.module = *module;
+    reviewed.dpi = module->dots != 0 ? *options.dpi : 0.0;
+    reviewed.report = module->report;
+    const Grid grid(reviewed.dpi);
+    for (const Result<Done>& step : {SetBarHeight(reviewed, grid), ReduceBars(reviewed, grid)}) {
+        if (!step) {
+            return Result<ReviewedOptions>::FailureOf(step);
+        }
+    }
+    const std::string contrast = ContrastWarning(
+        options.foreground, options.transparentBackground ? kWhite : options.background);
+    if (!contrast.empty()) {
+        reviewed.warnings.push_back(contrast);
+    }
+    if (const Glyphs& glyphs = SymbolGlyphs(); !glyphs.ocrB) {
+        reviewed.warnings.push_back(
+            "the OCR-B font is not installed (Debian package fonts-ocr-b); "
+            "the digits are drawn in " +
+            glyphs.family);
+    }
+    return reviewed;
+}
+
+Result<Layout> LayOut(std::string_view number, const Options& options) {
+    const Result<ReviewedOptions> reviewed = Review(options);
+    if (!reviewed) {
+        return Result<Layout>::FailureOf(reviewed);
+    }
+    return LayOut(number, *reviewed);
+}
+
+Result<Layout> LayOut(std::string_view number, const ReviewedOptions& reviewed) {
+    Result<std::string> digits = SymbolNumber(number);
+    if (!digits) {
+        return Result<Layout>::FailureOf(digits);
+    }
+    const Options& options = reviewed.options;
     Layout layout;
     layout.number = *std::move(digits);
     layout.modules = ModulesOf(layout.number);
-    layout.module = *module;
-    layout.dpi = module->dots != 0 ? *options.dpi : 0.0;
-    layout.report = module->report;
-    const Grid grid(layout.dpi);
-    const double x = module->mm;
-
-    const Result<double> barHeight = BarHeight(options, *module, grid, layout.report);
-    if (!barHeight) {
-        return Result<Layout>::Failure(barHeight.Error());
-    }
-    const Result<Reduction> reduction = BarWidthReduction(options, *module, grid);
-    if (!reduction) {
-        return Result<Layout>::Failure(reduction.Error());
-    }
-    if (!reduction->report.empty()) {
-        layout.report += "; " + reduction->report;
-    }
+    layout.module = reviewed.module;
+    layout.dpi = reviewed.dpi;
+    const double x = layout.module.mm;
 
     const Glyphs& glyphs = SymbolGlyphs();
-    const double digitHeight = kNominalDigitHeightMm * module->magnification;
+    const double digitHeight = kNominalDigitHeightMm * layout.module.magnification;
     const double cell = glyphs.Of('0').advance * digitHeight;
     const bool ean13 = layout.number.size() == 13;
     if (options.quietZones) {
@@ -170,7 +196,7 @@ Result<Layout> LayOut(std::string_view number, const Options& options) {
     const auto count = static_cast<int>(layout.modules.count);
     layout.symbolLeftMm = layout.quietLeftModules * x;
     layout.widthMm = (layout.quietLeftModules + count + layout.quietRightModules) * x;
-    layout.barHeightMm = *barHeight;
+    layout.barHeightMm = reviewed.barHeightMm;
 
     // One box a run of dark modules; guard bars reach further down.
     const std::string_view modules = layout.modules.Text();
@@ -185,14 +211,16 @@ Result<Layout> LayOut(std::string_view number, const Options& options) {
         }
         const double extension = layout.modules.IsGuard(start) ? kGuardExtensionModules * x : 0.0;
         layout.bars.push_back(
-            {layout.symbolLeftMm + static_cast<double>(start) * x + reduction->left, 0.0,
-             static_cast<double>(end - start) * x - reduction->left - reduction->right,
+            {layout.symbolLeftMm + static_cast<double>(start) * x + reviewed.reductionLeftMm, 0.0,
+             static_cast<double>(end - start) * x - reviewed.reductionLeftMm -
+                 reviewed.reductionRightMm,
              layout.barHeightMm + extension});
         start = end;
     }
 
     // The digits one module below the data bars, each centred under its seven modules; an
     // EAN-13's first digit left of the start guard.
+    const Grid grid(layout.dpi);
     const double textTop = layout.barHeightMm + x;
     layout.heightMm = grid.Up(textTop + digitHeight);
     const std::string_view drawn =
@@ -220,27 +248,7 @@ Result<Layout> LayOut(std::string_view number, const Options& options) {
     layout.foreground = options.foreground;
     layout.background = options.background;
     layout.transparentBackground = options.transparentBackground;
-    const std::string contrast = ContrastWarning(
-        options.foreground, options.transparentBackground ? kWhite : options.background);
-    if (!contrast.empty()) {
-        layout.warnings.push_back(contrast);
-    }
-    if (!glyphs.ocrB) {
-        layout.warnings.push_back(
-            "the OCR-B font is not installed (Debian package fonts-ocr-b); "
-            "the digits are drawn in " +
-            glyphs.family);
-    }
     return layout;
-}
-
-Result<Review> ReviewOptions(const Options& options) {
-    // Report and warnings depend on the options alone: any right number shows them.
-    Result<Layout> layout = LayOut("0000000000000", options);
-    if (!layout) {
-        return Result<Review>::Failure(layout.Error());
-    }
-    return Review{layout->report, layout->warnings};
 }
 
 }  // namespace varnholt::render

@@ -21,6 +21,27 @@ struct Box {
     double height = 0.0;
 };
 
+// What options come to whatever the number: the module snapped to the dot grid, the bar
+// height and reduction, and what is said of them once, for one symbol or a whole batch.
+struct ReviewedOptions {
+    Options options;
+    ModuleSize module;
+    double dpi = 0.0;  // 0 without a resolution
+    double barHeightMm = 0.0;
+    // What each dark bar loses on its left and on its right.
+    double reductionLeftMm = 0.0;
+    double reductionRightMm = 0.0;
+    // Size, magnification, truncation and reduction, e.g. "0.33 mm at 203 dpi: 3 dots =
+    // 0.375 mm, 114 %; bars narrowed by 1 dot = 0.125 mm".
+    std::string report;
+    // What may keep the symbols from scanning or printing as meant (colours, a missing font).
+    std::vector<std::string> warnings;
+};
+
+// Reviews `options`: refused, of kind Usage, for a size, resolution, height or reduction that
+// cannot be printed, or margin indicators without quiet zones.
+Result<ReviewedOptions> Review(const Options& options);
+
 // The print-quality symbol of one number, worked out once as plain data that every format
 // draws from. Millimetres, x to the right and y downwards from the top-left corner of the
 // whole symbol, quiet zones included. With a resolution, every module, bar edge, quiet zone
@@ -42,28 +63,17 @@ struct Layout {
     Rgb foreground = kBlack;
     Rgb background = kWhite;
     bool transparentBackground = false;
-    // What the request came to, said once: size, magnification, truncation, reduction.
-    std::string report;
-    // What may keep the symbol from scanning or printing as meant.
-    std::vector<std::string> warnings;
 
     // Width and height in whole dots; 0 without a resolution.
     int WidthDots() const noexcept;
     int HeightDots() const noexcept;
 };
 
-// Lays out the symbol of `number` (see SymbolNumber for what it accepts) as `options` ask.
-// Refused with a message for a number that is not a complete or completable EAN, or a size,
-// resolution or reduction that cannot be printed.
-Result<Layout> LayOut(std::string_view number, const Options& options);
+// Lays out the symbol of `number` (see SymbolNumber for what it accepts) with reviewed
+// options; refused, of kind Input, for a number that is not a complete or completable EAN.
+Result<Layout> LayOut(std::string_view number, const ReviewedOptions& reviewed);
 
-// What `options` come to whatever the number, for a caller that draws many numbers and says
-// it once: the report and warnings every layout with them has. Refused as LayOut refuses
-// the options.
-struct Review {
-    std::string report;
-    std::vector<std::string> warnings;
-};
-Result<Review> ReviewOptions(const Options& options);
+// Reviews the options and lays out one number with them.
+Result<Layout> LayOut(std::string_view number, const Options& options);
 
 }  // namespace varnholt::render

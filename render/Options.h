@@ -1,10 +1,19 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 
 #include "render/Color.h"
 
 namespace varnholt::render {
+
+// Print gain compensation: every dark bar narrowed by this much, half on each side. In dots
+// it needs a resolution; in millimetres it is rounded to whole dots when there is one.
+struct BarWidthReduction {
+    enum class Unit : std::uint8_t { Millimetres, Dots };
+    double amount = 0.0;
+    Unit unit = Unit::Millimetres;
+};
 
 // How the print-quality symbol is asked for. Sizes are in millimetres.
 struct Options {
@@ -26,10 +35,7 @@ struct Options {
     Rgb foreground = kBlack;
     Rgb background = kWhite;
     bool transparentBackground = false;
-    // Print gain compensation: every dark bar narrowed by this much, half on each side. In
-    // dots needs a resolution; in millimetres it is rounded to whole dots when there is one.
-    double barWidthReductionMm = 0.0;
-    int barWidthReductionDots = 0;
+    BarWidthReduction barWidthReduction;
 
     static constexpr double kDefaultDpi = 300.0;
 };

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "render/Drawing.h"
-#include "render/Format.h"
+#include "render/FileFormat.h"
 #include "render/PrintSize.h"
 
 namespace varnholt::render {
@@ -113,14 +113,16 @@ bool WritePng(const Layout& layout, const std::vector<png_bytep>& rows, std::str
 
 Result<std::string> EncodePng(const Layout& layout) {
     if (layout.dpi <= 0.0) {
-        return Result<std::string>::Failure("a PNG is made at a resolution: give one (dpi)");
+        return Result<std::string>::Failure(ErrorKind::Usage,
+                                            "a PNG is made at a resolution: give one (dpi)");
     }
     const int width = layout.WidthDots();
     const int height = layout.HeightDots();
     if (static_cast<long long>(width) * height > kMostPixels) {
-        return Result<std::string>::Failure("the image would have " + std::to_string(width) +
-                                            " x " + std::to_string(height) + " pixels; at most " +
-                                            std::to_string(kMostPixels) + " are made");
+        return Result<std::string>::Failure(
+            ErrorKind::Usage, "the image would have " + std::to_string(width) + " x " +
+                                  std::to_string(height) + " pixels; at most " +
+                                  std::to_string(kMostPixels) + " are made");
     }
     // The coverage is drawn into memory kept from one image to the next on this thread: a
     // batch makes thousands of images of one size, and fresh pages for each, faulted in and
@@ -132,8 +134,9 @@ Result<std::string> EncodePng(const Layout& layout) {
                                                      height, stride),
                  cairo_surface_destroy);
     if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS) {
-        return Result<std::string>::Failure("no memory for a " + std::to_string(width) + " x " +
-                                            std::to_string(height) + " image");
+        return Result<std::string>::Failure(
+            ErrorKind::Output,
+            "no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " image");
     }
     {
         std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(mask.get()),
@@ -154,7 +157,7 @@ Result<std::string> EncodePng(const Layout& layout) {
     }
     std::string bytes;
     if (!WritePng(layout, rows, bytes)) {
-        return Result<std::string>::Failure("the PNG could not be written");
+        return Result<std::string>::Failure(ErrorKind::Output, "the PNG could not be written");
     }
     return bytes;
 }

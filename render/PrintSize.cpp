@@ -26,8 +26,9 @@ bool InRange(double mm) {
 
 Result<ModuleSize> SizeModule(double xDimensionMm, std::optional<double> dpi) {
     if (!std::isfinite(xDimensionMm) || !InRange(xDimensionMm)) {
-        return Result<ModuleSize>::Failure("X-dimension " + Millimetres(xDimensionMm) +
-                                           " mm is outside " + kRange);
+        return Result<ModuleSize>::Failure(
+            ErrorKind::Usage,
+            "X-dimension " + Millimetres(xDimensionMm) + " mm is outside " + kRange);
     }
     if (!dpi) {
         return ModuleSize{
@@ -35,9 +36,10 @@ Result<ModuleSize> SizeModule(double xDimensionMm, std::optional<double> dpi) {
             Millimetres(xDimensionMm) + " mm, " + Percent(xDimensionMm / kNominalModuleMm)};
     }
     if (!std::isfinite(*dpi) || *dpi <= 0.0 || *dpi > 100000.0) {
-        return Result<ModuleSize>::Failure("resolution " + Millimetres(*dpi) +
-                                           " dpi is not a printer's: give dots per inch, "
-                                           "more than 0 and at most 100000");
+        return Result<ModuleSize>::Failure(ErrorKind::Usage,
+                                           "resolution " + Millimetres(*dpi) +
+                                               " dpi is not a printer's: give dots per inch, "
+                                               "more than 0 and at most 100000");
     }
     const double dotMm = kMmPerInch / *dpi;
     // The nearest whole count, then the nearest inside the range if that one is not.
@@ -47,8 +49,9 @@ Result<ModuleSize> SizeModule(double xDimensionMm, std::optional<double> dpi) {
         const int most = static_cast<int>(std::floor((kLargestModuleMm + kSlackMm) / dotMm));
         if (fewest > most || most < 1) {
             return Result<ModuleSize>::Failure(
-                "at " + Millimetres(*dpi) + " dpi a dot is " + Millimetres(dotMm) +
-                " mm: no whole number of dots makes a module of " + kRange);
+                ErrorKind::Usage, "at " + Millimetres(*dpi) + " dpi a dot is " +
+                                      Millimetres(dotMm) +
+                                      " mm: no whole number of dots makes a module of " + kRange);
         }
         dots = dots < fewest ? fewest : most;
     }

@@ -1,21 +1,37 @@
 #pragma once
 
 #include <cassert>
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <variant>
 
 namespace varnholt::render {
 
-// What a request came to: a value, or a message that says what is wrong and where. The render
-// layer reports every refusal this way; nothing it is asked to do throws.
+// Whose a refusal is, from which a caller decides what follows (an exit status, a dialog).
+enum class ErrorKind : std::uint8_t {
+    Usage,   // the request cannot be met as asked: a size, a resolution, a colour, a name
+    Input,   // the number given cannot be drawn
+    Output,  // a file could not be made or written, or the system failed
+};
+
+// What a request came to: a value, or a refusal of a kind with a message that says what is
+// wrong and where. The render layer reports every refusal this way; nothing it is asked to
+// do throws.
 template <class T>
 class Result {
   public:
     Result(T value) : outcome_(std::move(value)) {}  // NOLINT(google-explicit-constructor)
 
-    // A refusal with its message, e.g. "X-dimension 0.2 mm is outside 0.264 to 0.660 mm".
-    static Result Failure(std::string message) { return Result(Message{std::move(message)}); }
+    // A refusal, e.g. of kind Usage with "X-dimension 0.2 mm is outside 0.264 to 0.66 mm".
+    static Result Failure(ErrorKind kind, std::string message) {
+        return Result(Refusal{kind, std::move(message)});
+    }
+    // The refusal of another result, whose value is of another type.
+    template <class U>
+    static Result FailureOf(const Result<U>& other) {
+        return Failure(other.Kind(), other.Error());
+    }
 
     explicit operator bool() const noexcept { return std::holds_alternative<T>(outcome_); }
 
@@ -36,17 +52,23 @@ class Result {
     // Why there is no value; empty when there is one.
     const std::string& Error() const noexcept {
         static const std::string none;
-        const auto* message = std::get_if<Message>(&outcome_);
-        return message != nullptr ? message->text : none;
+        const auto* refusal = std::get_if<Refusal>(&outcome_);
+        return refusal != nullptr ? refusal->message : none;
+    }
+    // Whose the refusal is; only when there is one.
+    ErrorKind Kind() const noexcept {
+        const auto* refusal = std::get_if<Refusal>(&outcome_);
+        return refusal != nullptr ? refusal->kind : ErrorKind::Usage;
     }
 
   private:
-    struct Message {
-        std::string text;
+    struct Refusal {
+        ErrorKind kind;
+        std::string message;
     };
-    explicit Result(Message message) : outcome_(std::move(message)) {}
+    explicit Result(Refusal refusal) : outcome_(std::move(refusal)) {}
 
-    std::variant<T, Message> outcome_;
+    std::variant<T, Refusal> outcome_;
 };
 
 // The result of a step that gives nothing back but may be refused.

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "render/Format.h"
+#include "render/FileFormat.h"
 
 namespace varnholt::render {
 namespace {

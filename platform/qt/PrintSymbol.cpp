@@ -1,9 +1,8 @@
 #include "platform/qt/PrintSymbol.h"
 
 #include <QImage>
-#include <algorithm>
 
-#include "model/Digit.h"
+#include "model/NumberReading.h"
 #include "render/Layout.h"
 
 namespace varnholt::qt {
@@ -22,41 +21,44 @@ QByteArray ToBytes(const std::string& bytes) {
 }  // namespace
 
 std::optional<std::string> PrintNumber(const Barcode& control) {
-    std::string value = control.Value();
+    const std::string value = control.Value();
+    NumberReader reader;
+    const NumberReading& reading = reader.Read(value);
     // Valid also holds for an EAN-8 padded with blanks to 13 characters; the control draws
-    // that as no EAN-13, so it has no symbol here either.
-    const bool digitsOnly = std::ranges::all_of(value, IsDigit);
-    if (value.size() != kEan13Length || !digitsOnly || !control.Valid()) {
+    // that as no EAN-13, so it has no symbol here either: only 13 digits and nothing else.
+    if (reading.fault || reading.digits.size() != kEan13Length || reading.digits != value ||
+        !control.Valid()) {
         return std::nullopt;
     }
     return value;
 }
 
-render::Result<std::string> EncodePrintSymbol(const Barcode& control, render::Format format) {
+render::Result<std::string> EncodePrintSymbol(const Barcode& control, render::FileFormat format) {
     const std::optional<std::string> number = PrintNumber(control);
     if (!number) {
         return render::Result<std::string>::Failure(
+            render::ErrorKind::Input,
             "\"" + control.Value() +
-            "\" has no symbol to print: only a complete, valid 13-digit number has one");
+                "\" has no symbol to print: only a complete, valid 13-digit number has one");
     }
     const render::Result<render::Layout> layout =
         render::LayOut(*number, render::ForFormat(render::Options{}, format));
     if (!layout) {
-        return render::Result<std::string>::Failure(layout.Error());
+        return render::Result<std::string>::FailureOf(layout);
     }
     return render::Encode(*layout, format);
 }
 
 std::unique_ptr<QMimeData> PrintSymbolMimeData(const Barcode& control) {
-    const render::Result<std::string> svg = EncodePrintSymbol(control, render::Format::Svg);
-    const render::Result<std::string> png = EncodePrintSymbol(control, render::Format::Png);
+    const render::Result<std::string> svg = EncodePrintSymbol(control, render::FileFormat::Svg);
+    const render::Result<std::string> png = EncodePrintSymbol(control, render::FileFormat::Png);
     if (!svg || !png) {
         return nullptr;
     }
     auto data = std::make_unique<QMimeData>();
-    data->setData(FromText(render::MediaTypeOf(render::Format::Svg)), ToBytes(*svg));
+    data->setData(FromText(render::MediaTypeOf(render::FileFormat::Svg)), ToBytes(*svg));
     const QByteArray pngBytes = ToBytes(*png);
-    data->setData(FromText(render::MediaTypeOf(render::Format::Png)), pngBytes);
+    data->setData(FromText(render::MediaTypeOf(render::FileFormat::Png)), pngBytes);
     // Qt offers an image in further formats of its own; image/png stays the bytes above, with
     // their resolution.
     QImage image;

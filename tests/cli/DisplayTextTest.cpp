@@ -80,14 +80,5 @@ TEST(DisplayText, CutToWidthKeepsWholeCharacters) {
     EXPECT_EQ(CutToWidth(text, 9), text);
 }
 
-TEST(DisplayText, FirstCharacter) {
-    EXPECT_EQ(FirstCharacter("O12"), "O");
-    EXPECT_EQ(FirstCharacter("\xC3\xA9x"), "\xC3\xA9");
-    EXPECT_EQ(FirstCharacter(std::string("\0x", 2)), "");
-    EXPECT_EQ(FirstCharacter("\xFFx"), "");
-    EXPECT_EQ(FirstCharacter("\xC2\x85"), "");
-    EXPECT_EQ(FirstCharacter(""), "");
-}
-
 }  // namespace
 }  // namespace varnholt::cli

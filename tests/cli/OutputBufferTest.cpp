@@ -21,11 +21,6 @@ TEST(Put, CopiesExactlyTheTextAndNothingAround) {
         char* end = Put(place.data() + 8, text);
         EXPECT_EQ(end, place.data() + 8 + size);
         EXPECT_EQ(place, std::string(8, '#') + text + std::string(8, '#')) << size;
-        if (size <= 8) {
-            std::string shortPlace(size + 16, '#');
-            EXPECT_EQ(PutShort(shortPlace.data() + 8, text), shortPlace.data() + 8 + size);
-            EXPECT_EQ(shortPlace, place) << size;
-        }
     }
 }
 
@@ -35,7 +30,7 @@ TEST(OutputBuffer, HandsOnEverythingInOrderInLargeWrites) {
     std::string expected;
     for (int i = 0; i < 20'000; ++i) {
         out.Append("row ");
-        out.AppendNumber(static_cast<std::uint64_t>(i));
+        out.Append(std::to_string(i));
         out.Append(',');
         expected += "row " + std::to_string(i) + ",";
     }

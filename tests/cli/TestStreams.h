@@ -7,7 +7,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "cli/ByteStreams.h"
+#include "cli/Streams.h"
 
 namespace varnholt::test {
 

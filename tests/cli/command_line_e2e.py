@@ -196,6 +196,12 @@ def table_is_aligned():
 
 
 @case
+def the_format_named_in_any_letter_case():
+    out, _ = expect(run("check", "--format", "CSV", text("valid.txt", b"96385074\n")), 0)
+    assert csv_rows(out)[0]["number"] == "96385074"
+
+
+@case
 def invalid_only_and_quiet():
     path = text("mixed.txt", MIXED)
     out, _ = expect(run("check", "-f", "csv", "--invalid-only", path), 1)

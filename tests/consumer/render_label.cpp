@@ -5,7 +5,7 @@
 #include <string>
 
 #include "render/AtomicFile.h"
-#include "render/Format.h"
+#include "render/FileFormat.h"
 #include "render/Layout.h"
 
 int main(int argc, char* argv[]) {
@@ -21,12 +21,12 @@ int main(int argc, char* argv[]) {
     }
     std::printf("%s: %s, %.2f x %.2f mm\n", layout->number.c_str(), layout->report.c_str(),
                 layout->widthMm, layout->heightMm);
-    for (const render::Format format : {render::Format::Svg, render::Format::Png}) {
+    for (const render::FileFormat format : {render::FileFormat::Svg, render::FileFormat::Png}) {
         const std::string file = folder + "/label." + std::string(render::NameOf(format));
         const render::Result<std::string> bytes = render::Encode(*layout, format);
         const render::Result<render::Done> written =
             bytes ? render::WriteFileAtomically(file, *bytes)
-                  : render::Result<render::Done>::Failure(bytes.Error());
+                  : render::Result<render::Done>::FailureOf(bytes);
         if (!written) {
             std::fprintf(stderr, "%s\n", written.Error().c_str());
             return 1;

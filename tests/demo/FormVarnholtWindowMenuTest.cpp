@@ -217,12 +217,12 @@ std::optional<QString> SaveAs(FormVarnholtWindow& window, const QString& fileNam
 TEST(FormVarnholtWindowMenu, SaveAsWritesTheFormatTheExtensionNames) {
     struct Row {
         const char* fileName;
-        render::Format format;
+        render::FileFormat format;
     };
     const Row rows[] = {
-        {"symbol.svg", render::Format::Svg}, {"symbol.pdf", render::Format::Pdf},
-        {"symbol.eps", render::Format::Eps}, {"symbol.png", render::Format::Png},
-        {"SYMBOL.PNG", render::Format::Png},
+        {"symbol.svg", render::FileFormat::Svg}, {"symbol.pdf", render::FileFormat::Pdf},
+        {"symbol.eps", render::FileFormat::Eps}, {"symbol.png", render::FileFormat::Png},
+        {"SYMBOL.PNG", render::FileFormat::Png},
     };
     FormVarnholtWindow window;
     window.show();

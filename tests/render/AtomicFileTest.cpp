@@ -94,6 +94,23 @@ TEST_F(AtomicFile, FailuresNameTheFileAndLeaveNothing) {
     EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written, never replaced";
 }
 
+TEST_F(AtomicFile, MissingFoldersAreMadeAsMkdirMakesThem) {
+    const mode_t before = umask(027);
+    const Result<int> made = MakeFoldersFor(Path("new/sub/label.svg"));
+    umask(before);
+    ASSERT_TRUE(made) << made.Error();
+    EXPECT_EQ(*made, 2);
+    EXPECT_EQ(fs::status(Path("new/sub")).permissions() & fs::perms::all,
+              fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
+    EXPECT_EQ(*MakeFoldersFor(Path("new/sub/other.svg")), 0);
+    EXPECT_EQ(*MakeFoldersFor("label.svg"), 0);
+    ASSERT_TRUE(WriteFileAtomically(Path("file"), "x"));
+    const Result<int> underAFile = MakeFoldersFor(Path("file/sub/label.svg"));
+    ASSERT_FALSE(underAFile);
+    EXPECT_EQ(underAFile.Error(), Path("file") + ": Not a directory");
+    EXPECT_EQ(underAFile.Kind(), ErrorKind::Output);
+}
+
 TEST_F(AtomicFile, AFolderThatCannotBeWrittenIsRefused) {
     // Root writes into any folder of an ordinary file system, but into none of sysfs.
     fs::create_directory(Path("locked"));

@@ -63,7 +63,7 @@ TEST_P(LayoutGeometry, QuietZonesBarsAndSize) {
     }
     EXPECT_NEAR(layout->heightMm, 22.85 + x + 2.75, 1e-9);
     EXPECT_FALSE(layout->text.empty());
-    EXPECT_EQ(layout->report, "0.33 mm, 100 %");
+    EXPECT_EQ(Review(options)->report, "0.33 mm, 100 %");
 }
 
 INSTANTIATE_TEST_SUITE_P(Symbols, LayoutGeometry,
@@ -95,7 +95,7 @@ TEST(Layout, AtAResolutionEveryEdgeIsOnTheDotGrid) {
     for (const double dpi : {203.0, 300.0, 600.0}) {
         Options options;
         options.dpi = dpi;
-        options.barWidthReductionDots = 1;
+        options.barWidthReduction = {1, BarWidthReduction::Unit::Dots};
         const Result<Layout> layout = LayOut("5400101109971", options);
         ASSERT_TRUE(layout) << layout.Error();
         const double dot = 25.4 / dpi;
@@ -108,7 +108,7 @@ TEST(Layout, AtAResolutionEveryEdgeIsOnTheDotGrid) {
             EXPECT_TRUE(onGrid(bar.x) && onGrid(bar.width) && onGrid(bar.height)) << dpi;
         }
         EXPECT_EQ(layout->WidthDots(), 113 * layout->module.dots);
-        EXPECT_NE(layout->report.find("bars narrowed by 1 dot"), std::string::npos);
+        EXPECT_NE(Review(options)->report.find("bars narrowed by 1 dot"), std::string::npos);
     }
 }
 
@@ -116,7 +116,7 @@ TEST(Layout, BarWidthReductionNarrowsEveryBarEqually) {
     Options plain;
     plain.dpi = 600.0;
     Options reduced = plain;
-    reduced.barWidthReductionMm = 0.085;  // two dots at 600 dpi
+    reduced.barWidthReduction.amount = 0.085;  // two dots at 600 dpi
     const Result<Layout> wide = LayOut("96385074", plain);
     const Result<Layout> narrow = LayOut("96385074", reduced);
     ASSERT_TRUE(wide && narrow);
@@ -126,8 +126,9 @@ TEST(Layout, BarWidthReductionNarrowsEveryBarEqually) {
         EXPECT_NEAR(narrow->bars[i].width, wide->bars[i].width - twoDots, 1e-9);
         EXPECT_NEAR(narrow->bars[i].x, wide->bars[i].x + twoDots / 2, 1e-9);
     }
-    EXPECT_NE(narrow->report.find("bars narrowed by 2 dots = 0.085 mm"), std::string::npos)
-        << narrow->report;
+    EXPECT_EQ(Review(reduced)->report,
+              "0.33 mm at 600 dpi: 8 dots = 0.339 mm, 103 %; bars "
+              "narrowed by 2 dots = 0.085 mm");
 }
 
 TEST(Layout, TruncationIsReported) {
@@ -136,9 +137,9 @@ TEST(Layout, TruncationIsReported) {
     const Result<Layout> layout = LayOut("5400101109971", options);
     ASSERT_TRUE(layout) << layout.Error();
     EXPECT_NEAR(layout->barHeightMm, 10.0, 1e-9);
-    EXPECT_EQ(layout->report, "0.33 mm, 100 %; bars truncated to 10 mm, 44 % of 22.85 mm");
+    EXPECT_EQ(Review(options)->report, "0.33 mm, 100 %; bars truncated to 10 mm, 44 % of 22.85 mm");
     options.barHeightMm = 30.0;
-    EXPECT_EQ(LayOut("5400101109971", options)->report, "0.33 mm, 100 %");
+    EXPECT_EQ(Review(options)->report, "0.33 mm, 100 %");
 }
 
 TEST(Layout, ScalesWithTheMagnification) {
@@ -150,27 +151,16 @@ TEST(Layout, ScalesWithTheMagnification) {
     EXPECT_NEAR(layout->heightMm, 45.7 + 0.66 + 5.5, 1e-9);
 }
 
-TEST(Layout, WarnsOfColoursScannersMiss) {
-    Options options;
-    options.foreground = {255, 0, 0};
-    const Result<Layout> layout = LayOut("5400101109971", options);
-    ASSERT_TRUE(layout) << layout.Error();
-    ASSERT_FALSE(layout->warnings.empty());
-    EXPECT_NE(layout->warnings.front().find("red light"), std::string::npos);
-    EXPECT_TRUE(LayOut("5400101109971", Options{})->warnings.empty());
-}
-
 TEST(Layout, ReviewSaysWhatTheOptionsComeToWithoutANumber) {
     Options options;
     options.dpi = 203.0;
     options.foreground = {255, 0, 0};
-    const Result<Review> review = ReviewOptions(options);
+    const Result<ReviewedOptions> review = Review(options);
     ASSERT_TRUE(review) << review.Error();
     EXPECT_EQ(review->report, "0.33 mm at 203 dpi: 3 dots = 0.375 mm, 114 %");
     ASSERT_EQ(review->warnings.size(), 1u);
     EXPECT_NE(review->warnings.front().find("red light"), std::string::npos);
-    options.xDimensionMm = 0.1;
-    EXPECT_FALSE(ReviewOptions(options));
+    EXPECT_TRUE(Review(Options{})->warnings.empty());
 }
 
 TEST(Layout, Refusals) {
@@ -178,6 +168,7 @@ TEST(Layout, Refusals) {
         const char* number;
         Options options;
         const char* error;
+        ErrorKind kind = ErrorKind::Usage;
     };
     Options tooSmall;
     tooSmall.xDimensionMm = 0.25;
@@ -187,34 +178,43 @@ TEST(Layout, Refusals) {
     indicatorsAlone.quietZones = false;
     indicatorsAlone.marginIndicators = true;
     Options dotsWithoutResolution;
-    dotsWithoutResolution.barWidthReductionDots = 1;
+    dotsWithoutResolution.barWidthReduction = {1, BarWidthReduction::Unit::Dots};
     Options wholeModule;
-    wholeModule.barWidthReductionMm = 0.33;
+    wholeModule.barWidthReduction.amount = 0.33;
     // More dots than an int holds, at a resolution.
     Options beyondDots;
     beyondDots.dpi = 203.0;
-    beyondDots.barWidthReductionMm = 5.8e17;
-    Options both;
-    both.dpi = 300.0;
-    both.barWidthReductionDots = 1;
-    both.barWidthReductionMm = 0.05;
+    beyondDots.barWidthReduction.amount = 5.8e17;
+    // 3.6 dots of a 4-dot module round up to all of it.
+    Options roundsToTheModule;
+    roundsToTheModule.dpi = 300.0;
+    roundsToTheModule.barWidthReduction.amount = 3.6 * 25.4 / 300.0;
+    Options partDot;
+    partDot.dpi = 300.0;
+    partDot.barWidthReduction = {1.5, BarWidthReduction::Unit::Dots};
     Options negativeHeight;
     negativeHeight.barHeightMm = -1.0;
     for (const Row& row : {
-             Row{"5400101109972", {}, "check digit 2 is wrong, 540010110997 needs 1"},
-             Row{"54001011099", {}, "11 digits"},
+             Row{"5400101109972",
+                 {},
+                 "check digit 2 is wrong, 540010110997 needs 1",
+                 ErrorKind::Input},
+             Row{"54001011099", {}, "11 digits, not 13, 12, 8 or 7", ErrorKind::Input},
+             Row{"54001O1109971", {}, "\"O\" at column 6 is not a digit", ErrorKind::Input},
              Row{"5400101109971", tooSmall, "outside 0.264 to 0.66 mm"},
              Row{"5400101109971", noDot, "no whole number of dots"},
              Row{"96385074", indicatorsAlone, "cannot go without them"},
              Row{"96385074", dotsWithoutResolution, "needs a resolution"},
              Row{"96385074", wholeModule, "leaves nothing"},
              Row{"96385074", beyondDots, "leaves nothing"},
-             Row{"96385074", both, "not both"},
+             Row{"96385074", roundsToTheModule, "4 dots leaves nothing"},
+             Row{"96385074", partDot, "whole number"},
              Row{"96385074", negativeHeight, "bar height -1 mm"},
          }) {
         const Result<Layout> layout = LayOut(row.number, row.options);
         ASSERT_FALSE(layout) << row.error;
         EXPECT_NE(layout.Error().find(row.error), std::string::npos) << layout.Error();
+        EXPECT_EQ(layout.Kind(), row.kind) << row.error;
     }
 }
 

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "model/ModuleSequence.h"
-#include "render/Format.h"
+#include "render/FileFormat.h"
 #include "render/Layout.h"
 #include "tests/render/Rasterizer.h"
 

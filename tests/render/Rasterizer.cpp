@@ -86,8 +86,8 @@ PngPicture ReadPng(const std::string& bytes) {
     return picture;
 }
 
-GreyImage Rasterize(const std::string& bytes, render::Format format, double dpi) {
-    if (format == render::Format::Png) {
+GreyImage Rasterize(const std::string& bytes, render::FileFormat format, double dpi) {
+    if (format == render::FileFormat::Png) {
         return ReadPng(bytes).image;
     }
     TemporaryFolder folder;
@@ -96,21 +96,21 @@ GreyImage Rasterize(const std::string& bytes, render::Format format, double dpi)
     std::ofstream(input, std::ios::binary) << bytes;
     const std::string resolution = std::to_string(static_cast<int>(dpi));
     switch (format) {
-        case render::Format::Svg:
+        case render::FileFormat::Svg:
             Run("rsvg-convert --dpi-x " + resolution + " --dpi-y " + resolution +
                 " --background-color white -o " + output + " " + input);
             break;
-        case render::Format::Pdf:
+        case render::FileFormat::Pdf:
             Run("pdftoppm -r " + resolution + " -gray -png -singlefile " + input + " " +
                 folder.File("picture"));
             break;
-        case render::Format::Eps:
+        case render::FileFormat::Eps:
             // Smoothed, as image converters call it; plain Ghostscript widens every fill.
             Run("gs -q -dSAFER -dBATCH -dNOPAUSE -dEPSCrop -dGraphicsAlphaBits=4 "
                 "-dTextAlphaBits=4 -sDEVICE=pnggray -r" +
                 resolution + " -sOutputFile=" + output + " " + input);
             break;
-        case render::Format::Png:
+        case render::FileFormat::Png:
             break;
     }
     return ReadPng(ReadFile(output)).image;

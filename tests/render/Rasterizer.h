@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "render/Format.h"
+#include "render/FileFormat.h"
 #include "tests/support/Decoders.h"
 
 namespace varnholt::test {
@@ -16,7 +16,7 @@ PngPicture ReadPng(const std::string& bytes);
 
 // The file's picture at `dpi`, as the tools people print with see it: a PNG as it is, SVG
 // through rsvg-convert, PDF through pdftoppm and EPS through Ghostscript.
-GreyImage Rasterize(const std::string& bytes, render::Format format, double dpi);
+GreyImage Rasterize(const std::string& bytes, render::FileFormat format, double dpi);
 
 // Whether xmllint finds the text well-formed XML.
 bool XmlLintPasses(const std::string& text);

@@ -8,14 +8,14 @@
 #include <string>
 #include <tuple>
 
-#include "render/Format.h"
+#include "render/FileFormat.h"
 #include "render/Layout.h"
 #include "tests/render/Rasterizer.h"
 
 namespace varnholt::render {
 namespace {
 
-using Case = std::tuple<const char*, double, int, bool, Format>;
+using Case = std::tuple<const char*, double, int, bool, FileFormat>;
 
 class RenderDecode : public testing::TestWithParam<Case> {};
 
@@ -53,8 +53,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, RenderDecode,
                          testing::Combine(testing::Values("5400101109971", "96385074"),
                                           testing::Values(0.264, 0.330, 0.660),
                                           testing::Values(203, 300, 600), testing::Bool(),
-                                          testing::Values(Format::Svg, Format::Pdf, Format::Eps,
-                                                          Format::Png)),
+                                          testing::Values(FileFormat::Svg, FileFormat::Pdf,
+                                                          FileFormat::Eps, FileFormat::Png)),
                          CaseName);
 
 }  // namespace

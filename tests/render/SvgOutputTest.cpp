@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "render/Format.h"
+#include "render/FileFormat.h"
 #include "render/Layout.h"
 #include "tests/render/Rasterizer.h"
 

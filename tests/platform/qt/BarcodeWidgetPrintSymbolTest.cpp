@@ -47,7 +47,7 @@ TEST(BarcodeWidgetPrintSymbol, OnlyACompleteValidThirteenDigitNumberHasOne) {
         ASSERT_EQ(widget.Control().Value(), row.value) << "the control took the value";
         EXPECT_EQ(widget.HasPrintSymbol(), row.hasSymbol);
 
-        const render::Result<std::string> svg = widget.PrintSymbol(render::Format::Svg);
+        const render::Result<std::string> svg = widget.PrintSymbol(render::FileFormat::Svg);
         EXPECT_EQ(static_cast<bool>(svg), row.hasSymbol) << svg.Error();
         if (!svg) {
             EXPECT_NE(svg.Error().find('"' + std::string(row.value) + '"'), std::string::npos)
@@ -79,8 +79,9 @@ TEST(BarcodeWidgetPrintSymbol, CopyPutsSvgAndPngOfTheNumberOnTheClipboard) {
 
         const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
         EXPECT_EQ(test::SvgTitle(svg), QString::fromLatin1(number));
-        EXPECT_EQ(test::DecodeWithZBar(test::Rasterize(ToString(svg), render::Format::Svg, kDpi)),
-                  expected);
+        EXPECT_EQ(
+            test::DecodeWithZBar(test::Rasterize(ToString(svg), render::FileFormat::Svg, kDpi)),
+            expected);
 
         // The PNG as made, with its resolution, so that it pastes at true size.
         const test::PngPicture png =

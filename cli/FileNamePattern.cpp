@@ -1,4 +1,4 @@
-#include "cli/OutputPattern.h"
+#include "cli/FileNamePattern.h"
 
 #include <algorithm>
 #include <charconv>
@@ -11,7 +11,7 @@ constexpr int kWidestLine = 20;
 
 }  // namespace
 
-OutputPattern::OutputPattern(std::string_view pattern) {
+FileNamePattern::FileNamePattern(std::string_view pattern) {
     std::string text;
     const auto fail = [this](std::string why) {
         error_ = std::move(why);
@@ -73,7 +73,7 @@ OutputPattern::OutputPattern(std::string_view pattern) {
     }
 }
 
-std::string OutputPattern::Expand(std::string_view number, std::uint64_t line) const {
+std::string FileNamePattern::Expand(std::string_view number, std::uint64_t line) const {
     std::string name;
     for (const Part& part : parts_) {
         switch (part.kind) {

@@ -1,23 +1,10 @@
-#include "render/Format.h"
+#include "render/FileFormat.h"
 
 #include <algorithm>
 #include <array>
 
 namespace varnholt::render {
 namespace {
-
-struct FormatName {
-    Format format;
-    std::string_view name;
-    std::string_view mediaType;
-};
-
-constexpr std::array<FormatName, 4> kFormats{{
-    {Format::Svg, "svg", "image/svg+xml"},
-    {Format::Pdf, "pdf", "application/pdf"},
-    {Format::Eps, "eps", "application/postscript"},
-    {Format::Png, "png", "image/png"},
-}};
 
 bool EqualsFolded(std::string_view a, std::string_view b) {
     return std::ranges::equal(a, b, [](char x, char y) {
@@ -28,17 +15,17 @@ bool EqualsFolded(std::string_view a, std::string_view b) {
     });
 }
 
-const FormatName& Entry(Format format) {
-    return *std::ranges::find(kFormats, format, &FormatName::format);
+const FileFormatName& Entry(FileFormat format) {
+    return *std::ranges::find(kFileFormats, format, &FileFormatName::format);
 }
 
 }  // namespace
 
-std::optional<Format> FormatNamed(std::string_view name) {
+std::optional<FileFormat> FormatNamed(std::string_view name) {
     if (name.starts_with('.')) {
         name.remove_prefix(1);
     }
-    for (const FormatName& entry : kFormats) {
+    for (const FileFormatName& entry : kFileFormats) {
         if (EqualsFolded(name, entry.name)) {
             return entry.format;
         }
@@ -46,7 +33,7 @@ std::optional<Format> FormatNamed(std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<Format> FormatOfFile(std::string_view fileName) {
+std::optional<FileFormat> FormatOfFile(std::string_view fileName) {
     const std::size_t dot = fileName.rfind('.');
     const std::size_t slash = fileName.rfind('/');
     if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
@@ -55,33 +42,33 @@ std::optional<Format> FormatOfFile(std::string_view fileName) {
     return FormatNamed(fileName.substr(dot + 1));
 }
 
-std::string_view NameOf(Format format) {
+std::string_view NameOf(FileFormat format) {
     return Entry(format).name;
 }
 
-std::string_view MediaTypeOf(Format format) {
+std::string_view MediaTypeOf(FileFormat format) {
     return Entry(format).mediaType;
 }
 
-Options ForFormat(Options options, Format format) {
-    if (format == Format::Png && !options.dpi) {
+Options ForFormat(Options options, FileFormat format) {
+    if (format == FileFormat::Png && !options.dpi) {
         options.dpi = Options::kDefaultDpi;
     }
     return options;
 }
 
-Result<std::string> Encode(const Layout& layout, Format format) {
+Result<std::string> Encode(const Layout& layout, FileFormat format) {
     switch (format) {
-        case Format::Svg:
+        case FileFormat::Svg:
             return EncodeSvg(layout);
-        case Format::Pdf:
+        case FileFormat::Pdf:
             return EncodePdf(layout);
-        case Format::Eps:
+        case FileFormat::Eps:
             return EncodeEps(layout);
-        case Format::Png:
+        case FileFormat::Png:
             return EncodePng(layout);
     }
-    return Result<std::string>::Failure("unknown format");
+    return Result<std::string>::Failure(ErrorKind::Usage, "unknown format");
 }
 
 }  // namespace varnholt::render

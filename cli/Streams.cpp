@@ -1,10 +1,10 @@
-#include "cli/FileDescriptors.h"
+#include "cli/Streams.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <system_error>
 
 namespace varnholt::cli {
 
@@ -31,6 +31,12 @@ std::size_t InputFile::Read(char* into, std::size_t room) {
             throw ReadError(errno, std::generic_category());
         }
     }
+}
+
+std::size_t SizeOfInput(const std::string& path) noexcept {
+    struct stat info {};
+    const int result = path == "-" ? ::fstat(STDIN_FILENO, &info) : ::stat(path.c_str(), &info);
+    return result == 0 && S_ISREG(info.st_mode) ? static_cast<std::size_t>(info.st_size) : 0;
 }
 
 void DescriptorSink::Write(std::string_view bytes) {

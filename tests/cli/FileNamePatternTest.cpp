@@ -1,11 +1,10 @@
-#include "cli/OutputPattern.h"
+#include "cli/FileNamePattern.h"
 
 #include <gtest/gtest.h>
 
 #include <ostream>
 #include <string>
 
-#include "cli/RenderCommand.h"
 #include "tests/support/CaseName.h"
 
 namespace varnholt::cli {
@@ -22,11 +21,11 @@ struct Row {
     friend void PrintTo(const Row& row, std::ostream* out) { *out << row.pattern; }
 };
 
-class OutputPatternOf : public testing::TestWithParam<Row> {};
+class FileNamePatternOf : public testing::TestWithParam<Row> {};
 
-TEST_P(OutputPatternOf, ExpandsOrSaysWhatIsWrong) {
+TEST_P(FileNamePatternOf, ExpandsOrSaysWhatIsWrong) {
     const Row& row = GetParam();
-    const OutputPattern pattern(row.pattern);
+    const FileNamePattern pattern(row.pattern);
     if (!row.error.empty()) {
         EXPECT_NE(pattern.Error().find(row.error), std::string::npos) << pattern.Error();
         return;
@@ -37,7 +36,7 @@ TEST_P(OutputPatternOf, ExpandsOrSaysWhatIsWrong) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Patterns, OutputPatternOf,
+    Patterns, FileNamePatternOf,
     testing::Values(Row{"Number", "labels/{number}.svg", "labels/5400101109971.svg", ""},
                     Row{"Line", "out-{line}.png", "out-7.png", ""},
                     Row{"PaddedLine", "out-{line:05}.png", "out-00007.png", ""},
@@ -53,29 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"Unclosed", "{number.svg", "", "a \"{\" without its \"}\""}),
     test::CaseName{});
 
-TEST(OutputPattern, LinesWiderThanTheirPaddingKeepEveryDigit) {
-    EXPECT_EQ(OutputPattern("{line:02}").Expand("", 12345), "12345");
-}
-
-TEST(BarWidthReduction, MillimetresOrDots) {
-    struct Case {
-        const char* text;
-        bool accepted;
-        double mm;
-        int dots;
-    };
-    for (const Case& c :
-         {Case{"0.02", true, 0.02, 0}, Case{"0.02mm", true, 0.02, 0}, Case{"1dot", true, 0.0, 1},
-          Case{"2dots", true, 0.0, 2}, Case{"2 dots", false, 0, 0}, Case{"dots", false, 0, 0},
-          Case{"mm", false, 0, 0}, Case{"x", false, 0, 0}, Case{"", false, 0, 0},
-          Case{"1e400", false, 0, 0}, Case{"nan", false, 0, 0}}) {
-        render::Options options;
-        EXPECT_EQ(ParseBarWidthReduction(c.text, options), c.accepted) << c.text;
-        if (c.accepted) {
-            EXPECT_EQ(options.barWidthReductionMm, c.mm) << c.text;
-            EXPECT_EQ(options.barWidthReductionDots, c.dots) << c.text;
-        }
-    }
+TEST(FileNamePattern, LinesWiderThanTheirPaddingKeepEveryDigit) {
+    EXPECT_EQ(FileNamePattern("{line:02}").Expand("", 12345), "12345");
 }
 
 }  // namespace

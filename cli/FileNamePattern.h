@@ -10,10 +10,10 @@ namespace varnholt::cli {
 // The file names of a batch: a pattern such as "labels/{number}.svg" or "out-{line:05}.png".
 // {number} is the number drawn, check digit included; {line} the input line's number, and
 // {line:0N} the same with zeros in front to N digits. "{{" and "}}" stand for braces.
-class OutputPattern {
+class FileNamePattern {
   public:
     // Reads a pattern; Error() then says what is wrong with it, if anything.
-    explicit OutputPattern(std::string_view pattern);
+    explicit FileNamePattern(std::string_view pattern);
 
     // What is wrong with the pattern, e.g. an unknown placeholder; empty when nothing is.
     const std::string& Error() const noexcept { return error_; }
