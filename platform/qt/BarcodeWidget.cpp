@@ -12,7 +12,7 @@
 
 #include "platform/qt/BarcodeAccessible.h"
 #include "platform/qt/PrintSymbol.h"
-#include "raster/SystemColors.h"
+#include "platform/qt/ControlToQt.h"
 #include "raster/WholeScale.h"
 
 namespace varnholt::qt {
@@ -53,12 +53,12 @@ QString BarcodeWidget::AccessibleValue() const {
     if (value.empty()) {
         return tr("no number");
     }
-    QString text = QString::fromLatin1(value);
+    QString text = ToQString(value);
     if (value.size() == 13) {
         text += control_.Valid() ? tr(", valid") : tr(", not valid");
         const std::string country = control_.Country();
         if (!country.empty()) {
-            text += QStringLiteral(", ") + QString::fromLatin1(country);
+            text += QStringLiteral(", ") + ToQString(country);
         }
     }
     return text;
@@ -82,14 +82,12 @@ bool BarcodeWidget::CopyPrintSymbol() const {
 }
 
 QString BarcodeWidget::ValueProperty() const {
-    return QString::fromLatin1(control_.Value());
+    return ToQString(control_.Value());
 }
 
 void BarcodeWidget::SetValueProperty(const QString& value) {
-    const bool latin1 =
-        std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-    if (latin1) {
-        control_.Value(value.toLatin1().toStdString());
+    if (const std::optional<std::string> text = ToControlText(value)) {
+        control_.Value(*text);
     }
 }
 
@@ -106,20 +104,12 @@ void BarcodeWidget::ResetEnabledProperty() {
 }
 
 QColor BarcodeWidget::ForeColorProperty() const {
-    const auto color = raster::TranslateColor(control_.ForeColor());
-    if (!color) {
-        return {};
-    }
-    return QColor(static_cast<int>(*color & 0xFF), static_cast<int>(*color >> 8 & 0xFF),
-                  static_cast<int>(*color >> 16 & 0xFF));
+    return ToQColor(control_.ForeColor());
 }
 
 void BarcodeWidget::SetForeColorProperty(const QColor& color) {
     if (color.isValid()) {
-        const QRgb rgb = color.rgb();
-        control_.ForeColor(static_cast<OleColor>(qRed(rgb)) |
-                           static_cast<OleColor>(qGreen(rgb)) << 8 |
-                           static_cast<OleColor>(qBlue(rgb)) << 16);
+        control_.ForeColor(ToOleColor(color));
     }
 }
 
@@ -128,19 +118,19 @@ void BarcodeWidget::ResetForeColorProperty() {
 }
 
 QString BarcodeWidget::CountryProperty() const {
-    return QString::fromLatin1(control_.Country());
+    return ToQString(control_.Country());
 }
 
 QString BarcodeWidget::NumberSystemProperty() const {
-    return QString::fromLatin1(ToText(control_.NumberSystem()));
+    return ToQString(ToText(control_.NumberSystem()));
 }
 
 QString BarcodeWidget::ManufacturerCodeProperty() const {
-    return QString::fromLatin1(ToText(control_.ManufacturerCode()));
+    return ToQString(ToText(control_.ManufacturerCode()));
 }
 
 QString BarcodeWidget::ProductCodeProperty() const {
-    return QString::fromLatin1(ToText(control_.ProductCode()));
+    return ToQString(ToText(control_.ProductCode()));
 }
 
 void BarcodeWidget::PaintControl() {
@@ -181,9 +171,7 @@ void BarcodeWidget::AnnounceValue() {
 
 void BarcodeWidget::paintEvent(QPaintEvent* /*event*/) {
     const int scale = raster::WholeScale(devicePixelRatioF());
-    const auto pixels = buffer_.Pixels();
-    QImage image(reinterpret_cast<const uchar*>(pixels.data()), buffer_.Width(), buffer_.Height(),
-                 buffer_.Width() * 4, QImage::Format_RGB32);
+    QImage image = ImageOf(buffer_);
     if (scale > 1) {
         image = image.scaled(image.size() * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     }
@@ -226,7 +214,7 @@ void BarcodeWidget::Repaint() {
 void BarcodeWidget::PropertyChanged(std::string_view propertyName) {
     modified_ = true;
     Q_EMIT Modified(
-        QString::fromLatin1(propertyName.data(), static_cast<qsizetype>(propertyName.size())));
+        ToQString(propertyName));
 }
 
 void BarcodeWidget::RaiseEvent(int eventNumber) {

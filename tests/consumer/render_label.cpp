@@ -14,12 +14,15 @@ int main(int argc, char* argv[]) {
 
     render::Options options;  // 0.33 mm modules, GS1 quiet zones, black on white
     options.dpi = 300.0;
-    const render::Result<render::Layout> layout = render::LayOut("400638133393", options);
+    const render::Result<render::ReviewedOptions> reviewed = render::Review(options);
+    const render::Result<render::Layout> layout =
+        reviewed ? render::LayOut("400638133393", *reviewed)
+                 : render::Result<render::Layout>::FailureOf(reviewed);
     if (!layout) {
         std::fprintf(stderr, "%s\n", layout.Error().c_str());
         return 1;
     }
-    std::printf("%s: %s, %.2f x %.2f mm\n", layout->number.c_str(), layout->report.c_str(),
+    std::printf("%s: %s, %.2f x %.2f mm\n", layout->number.c_str(), reviewed->report.c_str(),
                 layout->widthMm, layout->heightMm);
     for (const render::FileFormat format : {render::FileFormat::Svg, render::FileFormat::Png}) {
         const std::string file = folder + "/label." + std::string(render::NameOf(format));

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "platform/qt/ControlToQt.h"
 #include "raster/RasterHost.h"
 
 namespace varnholt::qt {
@@ -14,8 +15,7 @@ QIcon BarcodeIcon() {
     raster::RasterHost host;
     host.Paint();
     const raster::SoftwareSurface& raster = host.Raster();
-    const QImage symbol(reinterpret_cast<const uchar*>(raster.Pixels().data()), raster.Width(),
-                        raster.Height(), raster.Width() * 4, QImage::Format_RGB32);
+    const QImage symbol = ImageOf(raster);
     // Square, so that the widget box does not squeeze the symbol; the painter copies the
     // pixels, so the image may outlive the host's raster.
     const int side = std::max(raster.Width(), raster.Height());

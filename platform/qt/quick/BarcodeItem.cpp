@@ -8,11 +8,17 @@
 #include <algorithm>
 #include <cmath>
 
-#include "raster/SystemColors.h"
+#include "platform/qt/ControlToQt.h"
 #include "raster/WholeScale.h"
 
 namespace varnholt::quick {
 namespace {
+
+using qt::ImageOf;
+using qt::ToControlText;
+using qt::ToOleColor;
+using qt::ToQColor;
+using qt::ToQString;
 
 constexpr int kDefaultHeight = 81;
 // Qt Quick lays out in device-independent pixels, 96 to the inch.
@@ -43,14 +49,12 @@ BarcodeItem::BarcodeItem(QQuickItem* parent)
 BarcodeItem::~BarcodeItem() = default;
 
 QString BarcodeItem::ValueText() const {
-    return QString::fromLatin1(control_.Value());
+    return ToQString(control_.Value());
 }
 
 void BarcodeItem::SetValueText(const QString& value) {
-    const bool latin1 =
-        std::all_of(value.begin(), value.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-    if (latin1) {
-        control_.Value(value.toLatin1().toStdString());
+    if (const std::optional<std::string> text = ToControlText(value)) {
+        control_.Value(*text);
     }
 }
 
@@ -59,20 +63,12 @@ void BarcodeItem::ResetValue() {
 }
 
 QColor BarcodeItem::ForeColorShown() const {
-    const auto color = raster::TranslateColor(control_.ForeColor());
-    if (!color) {
-        return {};
-    }
-    return QColor(static_cast<int>(*color & 0xFF), static_cast<int>(*color >> 8 & 0xFF),
-                  static_cast<int>(*color >> 16 & 0xFF));
+    return ToQColor(control_.ForeColor());
 }
 
 void BarcodeItem::SetForeColor(const QColor& color) {
     if (color.isValid()) {
-        const QRgb rgb = color.rgb();
-        control_.ForeColor(static_cast<OleColor>(qRed(rgb)) |
-                           static_cast<OleColor>(qGreen(rgb)) << 8 |
-                           static_cast<OleColor>(qBlue(rgb)) << 16);
+        control_.ForeColor(ToOleColor(color));
     }
 }
 
@@ -81,19 +77,19 @@ void BarcodeItem::ResetForeColor() {
 }
 
 QString BarcodeItem::CountryText() const {
-    return QString::fromLatin1(control_.Country());
+    return ToQString(control_.Country());
 }
 
 QString BarcodeItem::NumberSystemText() const {
-    return QString::fromLatin1(ToText(control_.NumberSystem()));
+    return ToQString(ToText(control_.NumberSystem()));
 }
 
 QString BarcodeItem::ManufacturerCodeText() const {
-    return QString::fromLatin1(ToText(control_.ManufacturerCode()));
+    return ToQString(ToText(control_.ManufacturerCode()));
 }
 
 QString BarcodeItem::ProductCodeText() const {
-    return QString::fromLatin1(ToText(control_.ProductCode()));
+    return ToQString(ToText(control_.ProductCode()));
 }
 
 void BarcodeItem::componentComplete() {
@@ -151,8 +147,7 @@ QImage BarcodeItem::Frame(qreal devicePixelRatio) const {
         blank.fill(Qt::white);
         return blank;
     }
-    const QImage pixels(reinterpret_cast<const uchar*>(raster_.Pixels().data()), raster_.Width(),
-                        raster_.Height(), raster_.Width() * 4, QImage::Format_RGB32);
+    const QImage pixels = ImageOf(raster_);
     const int scale = raster::WholeScale(devicePixelRatio);
     // Either way a copy: the texture is made from it after this returns.
     return scale > 1
