@@ -80,6 +80,33 @@ inline constexpr std::array<std::string_view, 10> kShouldBe{
     "check digit should be 6", "check digit should be 7", "check digit should be 8",
     "check digit should be 9"};
 
+inline std::string_view File(const Row& row) {
+    return row.File();
+}
+inline std::string_view Line(const Row& row) {
+    return row.Line();
+}
+inline std::string_view Number(const Row& row) {
+    return row.Number();
+}
+inline std::string_view Valid(const Row& row) {
+    return row.Checked().verdict == Verdict::Valid ? "true" : "false";
+}
+inline std::string_view Country(const Row& row) {
+    return row.Checked().country;
+}
+inline std::string_view NumberSystem(const Row& row) {
+    return row.Checked().fields.numberSystem;
+}
+inline std::string_view ManufacturerCode(const Row& row) {
+    return row.Checked().fields.manufacturerCode;
+}
+inline std::string_view ProductCode(const Row& row) {
+    return row.Checked().fields.productCode;
+}
+inline std::string_view Error(const Row& row) {
+    return row.Error();
+}
 inline std::string_view Expected(const Row& row) {
     const std::int16_t digit = row.Checked().expectedCheckDigit;
     return digit >= 0 ? kDigits.substr(static_cast<std::size_t>(digit), 1) : std::string_view();
@@ -112,36 +139,22 @@ inline std::string_view Note(const Row& row) {
 }  // namespace columns
 
 // The columns of check's output, in order: every format writes these, csv and tsv under a
-// header of their names, jsonl with them as keys, the table under its titles.
+// header of their names, jsonl with them as keys, the table under its titles. A column is
+// one line here.
+// clang-format off
 inline constexpr std::array<Column, 10> kColumns{{
-    {"file", FieldKind::Text, [](const Row& r) { return r.File(); }, {"FILE"}},
-    {"line", FieldKind::Number, [](const Row& r) { return r.Line(); }, {"LINE", 6, true}},
-    {"number", FieldKind::Text, [](const Row& r) { return r.Number(); }, {"NUMBER", 17}},
-    {"valid",
-     FieldKind::Boolean,
-     [](const Row& r) {
-         return std::string_view(r.Checked().verdict == Verdict::Valid ? "true" : "false");
-     },
-     {"RESULT", 7, false, columns::Result}},
-    {"country", FieldKind::Plain, [](const Row& r) { return r.Checked().country; }, {"COUNTRY", 8}},
-    {"number_system",
-     FieldKind::Plain,
-     [](const Row& r) { return r.Checked().fields.numberSystem; },
-     {"SYSTEM", 6}},
-    {"manufacturer_code",
-     FieldKind::Plain,
-     [](const Row& r) { return r.Checked().fields.manufacturerCode; },
-     {"MANUFACTURER", 12, false, columns::ManufacturerShown}},
-    {"product_code",
-     FieldKind::Plain,
-     [](const Row& r) { return r.Checked().fields.productCode; },
-     {"PRODUCT", 7}},
+    {"file", FieldKind::Text, columns::File, {"FILE"}},
+    {"line", FieldKind::Number, columns::Line, {"LINE", 6, true}},
+    {"number", FieldKind::Text, columns::Number, {"NUMBER", 17}},
+    {"valid", FieldKind::Boolean, columns::Valid, {"RESULT", 7, false, columns::Result}},
+    {"country", FieldKind::Plain, columns::Country, {"COUNTRY", 8}},
+    {"number_system", FieldKind::Plain, columns::NumberSystem, {"SYSTEM", 6}},
+    {"manufacturer_code", FieldKind::Plain, columns::ManufacturerCode, {"MANUFACTURER", 12, false, columns::ManufacturerShown}},
+    {"product_code", FieldKind::Plain, columns::ProductCode, {"PRODUCT", 7}},
     {"expected_check_digit", FieldKind::Number, columns::Expected, {}},
-    {"error",
-     FieldKind::Text,
-     [](const Row& r) { return r.Error(); },
-     {"NOTE", 0, false, columns::Note}},
+    {"error", FieldKind::Text, columns::Error, {"NOTE", 0, false, columns::Note}},
 }};
+// clang-format on
 
 // Calls `visit(index, column)` for every column, unrolled, so that each column's field is
 // taken without an indirect call.
