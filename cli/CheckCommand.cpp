@@ -26,12 +26,15 @@ class CheckCommand final : public Command {
   public:
     CLI::App& Register(CLI::App& program) override {
         CLI::App& check = *program.add_subcommand(
-            "check", "Check EAN-13 and EAN-8 numbers, one per line, from files or standard input");
+            "check",
+            "Check GTIN-8, -12, -13, -14 and ISBN-10 numbers, one per line, from files or "
+            "standard input");
         check.footer(
             "Each line gets a row: whether its number is valid, its country (from the GS1\n"
-            "prefix), number system, manufacturer code and product code, and for a wrong check\n"
-            "digit the right one. Blanks and hyphens in a number are ignored; blank lines are\n"
-            "skipped. csv and tsv start with a header row; csv quotes as RFC 4180 says. A line\n"
+            "prefix), number system, manufacturer code and product code (those of the GTIN-13\n"
+            "it stands for), for a wrong check digit the right one, its format and its GTIN in\n"
+            "14 digits. Blanks and hyphens in a number are ignored, as is an add-on of 2 or 5\n"
+            "digits after a +; blank lines are skipped. csv and tsv start with a header row; csv quotes as RFC 4180 says. A line\n"
             "that is no number gets a row and a message on standard error, and the summary\n"
             "goes there at the end.\n"
             "Exit status: 0 when every number is valid, 1 when some is not, 2 when a file\n"

@@ -1,13 +1,21 @@
 #include "cli/CheckedLine.h"
 
+#include <algorithm>
+
 #include "model/Country.h"
 
 namespace varnholt::cli {
 namespace {
 
-constexpr std::string_view kNumberLengths = "13 or 8";
+constexpr std::string_view kNumberLengths = "8, 10, 12, 13 or 14";
 
 }  // namespace
+
+void LineChecker::TakeFacts(std::string_view ean) {
+    checked_.gtin8 = ean.size() == 8;
+    checked_.fields = ean_.Fields();
+    checked_.country = CountryOf(ean);
+}
 
 const CheckedLine& LineChecker::Check(const Line& line) {
     checked_ = {};
@@ -17,34 +25,49 @@ const CheckedLine& LineChecker::Check(const Line& line) {
         checked_.fault = NumberFault::TooLong(line.length);
         return checked_;
     }
-    // 13 or 8 characters that make a valid number are all digits: nothing to drop.
-    std::string_view digits = line.text;
-    bool valid = (digits.size() == 13 || digits.size() == 8) && ean_.Check(digits);
-    checked_.number = digits;
-    if (!valid) {
-        const NumberReading& reading = reader_.Read(line.text);
-        checked_.number = reading.text;
-        if (reading.text.empty()) {
-            return checked_;  // blank
-        }
-        checked_.verdict = Verdict::Error;
-        checked_.fault = reading.fault;
-        if (!reading.fault && reading.count != 13 && reading.count != 8) {
-            checked_.fault = NumberFault::WrongLength(reading.count, kNumberLengths);
-        }
-        if (checked_.fault) {
-            return checked_;
-        }
-        digits = reading.digits;
-        valid = ean_.Check(digits);
-        if (!valid) {
-            checked_.expectedCheckDigit = ean_.CheckDigit();
-        }
+    // A GTIN-13 alone on its line, the usual case: its own EAN, checked where it stands.
+    const std::string_view text = line.text;
+    if (text.size() == 13 && ean_.Check(text)) {
+        checked_.verdict = Verdict::Valid;
+        checked_.number = text;
+        checked_.format = NameOf(NumberFormat::Gtin13);
+        gtin_[0] = '0';
+        std::copy(text.begin(), text.end(), gtin_.begin() + 1);
+        checked_.gtin = std::string_view(gtin_.data(), gtin_.size());
+        TakeFacts(text);
+        return checked_;
     }
-    checked_.verdict = valid ? Verdict::Valid : Verdict::Invalid;
-    checked_.digits = digits.size();
-    checked_.fields = ean_.Fields();
-    checked_.country = CountryOf(digits);
+
+    const NumberReading& reading = reader_.Read(text);
+    checked_.number = reading.text;
+    if (reading.text.empty()) {
+        return checked_;  // blank
+    }
+    checked_.verdict = Verdict::Error;
+    checked_.fault = reading.fault;
+    if (checked_.fault) {
+        return checked_;
+    }
+    const std::optional<GtinNumber> number =
+        reading.count <= NumberReader::kMostDigits ? GtinNumberOf(reading.digits) : std::nullopt;
+    if (!number) {
+        checked_.fault = NumberFault::WrongLength(reading.count, kNumberLengths);
+        return checked_;
+    }
+    if (reading.hasAddOn && reading.addOnCount != 2 && reading.addOnCount != 5) {
+        checked_.fault = NumberFault::WrongAddOn(reading.addOnCount);
+        return checked_;
+    }
+    number_ = *number;
+    checked_.verdict = number_.valid ? Verdict::Valid : Verdict::Invalid;
+    checked_.format = NameOf(number_.format);
+    checked_.gtin = number_.Gtin();
+    if (!number_.valid) {
+        checked_.expectedCheckDigit = number_.checkDigit;
+    }
+    // The EAN whose facts apply is valid whenever the number is; a wrong one still has them.
+    ean_.Check(number_.Ean());
+    TakeFacts(number_.Ean());
     return checked_;
 }
 

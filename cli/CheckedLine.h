@@ -1,10 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 
 #include "cli/LineReader.h"
 #include "model/EAN.h"
+#include "model/GtinNumber.h"
 #include "model/NumberReading.h"
 
 namespace varnholt::cli {
@@ -18,28 +20,33 @@ struct CheckedLine {
     Verdict verdict = Verdict::Blank;
     // The line without the blanks around it; only its first bytes for a line too long.
     std::string_view number;
-    // The digits of a number: 13 or 8.
-    std::size_t digits = 0;
-    // Country and fields of a valid or invalid number; empty for a line that is none. The
-    // manufacturer code is empty for an EAN-8 number, which has none.
+    // The member of the family a valid or invalid number is ("GTIN-13"); empty otherwise.
+    std::string_view format;
+    bool gtin8 = false;
+    // The number in GS1's normal form of 14 digits; only for a valid number.
+    std::string_view gtin;
+    // Country and fields of a valid or invalid number, those of the GTIN-13 it stands for
+    // (a GTIN-8's own); empty for a line that is none. The manufacturer code is empty for a
+    // GTIN-8, which has none.
     std::string_view country;
     EAN::FieldTexts fields;
-    // For a wrong check digit, the right one; otherwise -1.
-    std::int16_t expectedCheckDigit = -1;
+    // For a wrong check digit, the right one ('0' to '9', 'X' for an ISBN-10); otherwise 0.
+    char expectedCheckDigit = 0;
     // Why a line of the verdict Error is no number.
     NumberFault fault;
 };
 
-// Checks lines with varnholt::EAN and varnholt::CountryOf, the functions the control itself
-// uses, and reads what is no number as every command reads a number: a number is valid
-// exactly when EAN::Check says so.
+// Checks lines as numbers of the GTIN family (GTIN-8, -12, -13, -14 and ISBN-10, an add-on
+// of 2 or 5 digits allowed after a "+"), reads what is no number as every command reads a
+// number, and takes country and fields from varnholt::EAN and varnholt::CountryOf, the
+// functions the control itself uses.
 class LineChecker {
   public:
-    // The line's verdict alone; quicker than Check for a valid number.
+    // The line's verdict alone; quicker than Check for a valid GTIN-13.
     Verdict Judge(const Line& line) {
-        // Most lines are a number alone, with nothing around it and nothing to drop.
+        // Most lines are a GTIN-13 alone, with nothing around it and nothing to drop.
         const std::string_view text = line.text;
-        if ((text.size() == 13 || text.size() == 8) && !line.TooLong() && ean_.Check(text)) {
+        if (text.size() == 13 && !line.TooLong() && ean_.Check(text)) {
             return Verdict::Valid;
         }
         return Check(line).verdict;
@@ -50,8 +57,13 @@ class LineChecker {
     const CheckedLine& Check(const Line& line);
 
   private:
+    // The facts of a number of the family that EAN::Check has just checked as `ean`.
+    void TakeFacts(std::string_view ean);
+
     EAN ean_;
     NumberReader reader_;
+    GtinNumber number_;
+    std::array<char, 14> gtin_{};
     CheckedLine checked_;
 };
 

@@ -55,8 +55,8 @@ enum class FieldKind : std::uint8_t {
 
 using FieldOf = std::string_view (*)(const Row&);
 
-// How the table for people shows a column: a title, a width (0: as wide as its text, for the
-// last column), and what it shows when that is not the field itself. No title: not shown.
+// How the table for people shows a column: a title, a width (0: as wide as its text, which
+// puts it last), and what it shows when that is not the field itself. No title: not shown.
 struct TableCell {
     std::string_view title;
     std::size_t width = 0;
@@ -73,12 +73,13 @@ struct Column {
 
 namespace columns {
 
-inline constexpr std::string_view kDigits = "0123456789";
-inline constexpr std::array<std::string_view, 10> kShouldBe{
+// Every check digit a number can need, an ISBN-10's X last.
+inline constexpr std::string_view kCheckDigits = "0123456789X";
+inline constexpr std::array<std::string_view, 11> kShouldBe{
     "check digit should be 0", "check digit should be 1", "check digit should be 2",
     "check digit should be 3", "check digit should be 4", "check digit should be 5",
     "check digit should be 6", "check digit should be 7", "check digit should be 8",
-    "check digit should be 9"};
+    "check digit should be 9", "check digit should be X"};
 
 inline std::string_view File(const Row& row) {
     return row.File();
@@ -107,9 +108,15 @@ inline std::string_view ProductCode(const Row& row) {
 inline std::string_view Error(const Row& row) {
     return row.Error();
 }
+inline std::string_view Format(const Row& row) {
+    return row.Checked().format;
+}
+inline std::string_view Gtin(const Row& row) {
+    return row.Checked().gtin;
+}
 inline std::string_view Expected(const Row& row) {
-    const std::int16_t digit = row.Checked().expectedCheckDigit;
-    return digit >= 0 ? kDigits.substr(static_cast<std::size_t>(digit), 1) : std::string_view();
+    const char digit = row.Checked().expectedCheckDigit;
+    return digit != 0 ? kCheckDigits.substr(kCheckDigits.find(digit), 1) : std::string_view();
 }
 
 inline std::string_view Result(const Row& row) {
@@ -125,15 +132,15 @@ inline std::string_view Result(const Row& row) {
     return "error";
 }
 
-// An EAN-8 number has no manufacturer code, which the table says in words.
+// A GTIN-8 has no manufacturer code, which the table says in words.
 inline std::string_view ManufacturerShown(const Row& row) {
-    const bool ean8 = row.Checked().digits == 8;
-    return ean8 ? std::string_view("(none)") : row.Checked().fields.manufacturerCode;
+    return row.Checked().gtin8 ? std::string_view("(none)")
+                               : row.Checked().fields.manufacturerCode;
 }
 
 inline std::string_view Note(const Row& row) {
-    const std::int16_t digit = row.Checked().expectedCheckDigit;
-    return digit >= 0 ? kShouldBe[static_cast<std::size_t>(digit)] : row.Error();
+    const char digit = row.Checked().expectedCheckDigit;
+    return digit != 0 ? kShouldBe[kCheckDigits.find(digit)] : row.Error();
 }
 
 }  // namespace columns
@@ -142,7 +149,7 @@ inline std::string_view Note(const Row& row) {
 // header of their names, jsonl with them as keys, the table under its titles. A column is
 // one line here.
 // clang-format off
-inline constexpr std::array<Column, 10> kColumns{{
+inline constexpr std::array<Column, 12> kColumns{{
     {"file", FieldKind::Text, columns::File, {"FILE"}},
     {"line", FieldKind::Number, columns::Line, {"LINE", 6, true}},
     {"number", FieldKind::Text, columns::Number, {"NUMBER", 17}},
@@ -153,6 +160,8 @@ inline constexpr std::array<Column, 10> kColumns{{
     {"product_code", FieldKind::Plain, columns::ProductCode, {"PRODUCT", 7}},
     {"expected_check_digit", FieldKind::Number, columns::Expected, {}},
     {"error", FieldKind::Text, columns::Error, {"NOTE", 0, false, columns::Note}},
+    {"format", FieldKind::Plain, columns::Format, {"FORMAT", 7}},
+    {"gtin", FieldKind::Plain, columns::Gtin, {"GTIN", 14}},
 }};
 // clang-format on
 

@@ -47,17 +47,20 @@ class TableWriter final : public RowWriter {
     }
 
   private:
+    // The shown columns in order, but the one as wide as its text last.
     template <class Visit>
     void ForEachShown(Visit&& visit) {
-        ForEachColumn([&](std::size_t, const Column& column) {
-            if (IsFileColumn(column)) {
-                if (fileWidth_ != 0) {
-                    visit(column, fileWidth_);
+        for (const bool last : {false, true}) {
+            ForEachColumn([&](std::size_t, const Column& column) {
+                if (IsFileColumn(column)) {
+                    if (fileWidth_ != 0 && !last) {
+                        visit(column, fileWidth_);
+                    }
+                } else if (!column.table.title.empty() && (column.table.width == 0) == last) {
+                    visit(column, column.table.width);
                 }
-            } else if (!column.table.title.empty()) {
-                visit(column, column.table.width);
-            }
-        });
+            });
+        }
     }
 
     // One cell and the gap after it; a width of 0 leaves the text as it is.

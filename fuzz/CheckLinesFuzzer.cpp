@@ -17,6 +17,7 @@
 #include "cli/RowWriter.h"
 #include "cli/Streams.h"
 #include "fuzz/FuzzInput.h"
+#include "fuzz/FamilyOracles.h"
 #include "fuzz/Oracles.h"
 #include "fuzz/Require.h"
 
@@ -152,6 +153,48 @@ bool IsSafeText(std::string_view text) {
     return true;
 }
 
+// What a plain restatement of the family's rules says of a trimmed line: its format (empty
+// for no number), whether it is valid, its right check character, the GTIN in 14 digits and
+// the EAN whose facts apply.
+struct Expected {
+    std::string format;
+    bool valid = false;
+    std::string check;
+    std::string gtin;
+    std::string ean;
+};
+
+Expected ExpectedOf(std::string_view trimmed, bool tooLong) {
+    Expected expect;
+    const std::size_t plus = trimmed.find('+');
+    const std::string kept = Kept(trimmed.substr(0, plus));
+    const std::string addOn = plus == std::string_view::npos ? "" : Kept(trimmed.substr(plus + 1));
+    const bool addOnFits = plus == std::string_view::npos ||
+                           (AllDigits(addOn) && (addOn.size() == 2 || addOn.size() == 5));
+    if (tooLong || !addOnFits) {
+        return expect;
+    }
+    const std::size_t n = kept.size();
+    if ((n == 8 || n == 12 || n == 13 || n == 14) && AllDigits(kept)) {
+        const std::string body = kept.substr(0, n - 1);
+        expect.format = "GTIN-" + std::to_string(n);
+        expect.check = std::to_string(WeightedCheckDigit(body));
+        expect.valid = kept.back() == expect.check[0];
+        expect.gtin = std::string(14 - n, '0') + kept;
+        expect.ean = n == 12   ? "0" + kept
+                     : n == 14 ? WithCheckDigit(kept.substr(1, 12))
+                               : kept;
+    } else if (n == 10 && AllDigits(kept.substr(0, 9)) &&
+               (AllDigits(kept.substr(9)) || kept[9] == 'X' || kept[9] == 'x')) {
+        expect.format = "ISBN-10";
+        expect.check = std::string(1, IsbnCheckCharacter(kept.substr(0, 9)));
+        expect.valid = (kept[9] == 'x' ? 'X' : kept[9]) == expect.check[0];
+        expect.ean = WithCheckDigit("978" + kept.substr(0, 9));
+        expect.gtin = "0" + expect.ean;
+    }
+    return expect;
+}
+
 void CheckLines(std::string_view text, std::size_t chunk) {
     const std::vector<std::string_view> expected = SplitLines(text);
 
@@ -207,21 +250,19 @@ void CheckLines(std::string_view text, std::size_t chunk) {
         }
         VARNHOLT_REQUIRE(fields[0] == file && fields[1] == std::to_string(index + 1));
 
-        const std::string kept = Kept(trimmed);
-        const bool number = !tooLong && (kept.size() == 13 || kept.size() == 8) && AllDigits(kept);
-        const std::string body = number ? kept.substr(0, kept.size() - 1) : std::string();
-        const bool valid = number && kept.back() - '0' == WeightedCheckDigit(body);
-        VARNHOLT_REQUIRE(fields[3] == (valid ? "true" : "false"));
+        const Expected expect = ExpectedOf(trimmed, tooLong);
+        VARNHOLT_REQUIRE(fields[3] == (expect.valid ? "true" : "false"));
         // A number's row holds its facts and no error; any other line's, an error alone.
-        VARNHOLT_REQUIRE(fields[9].empty() == number);
-        VARNHOLT_REQUIRE(!fields[5].empty() == number);
-        if (number) {
+        VARNHOLT_REQUIRE(fields[9].empty() == !expect.format.empty());
+        VARNHOLT_REQUIRE(!fields[5].empty() == !expect.format.empty());
+        VARNHOLT_REQUIRE(fields[10] == expect.format);
+        VARNHOLT_REQUIRE(fields[11] == (expect.valid ? expect.gtin : std::string()));
+        if (!expect.format.empty()) {
+            const std::string body = expect.ean.substr(0, expect.ean.size() - 1);
             VARNHOLT_REQUIRE(fields[2] == trimmed);
             VARNHOLT_REQUIRE(fields[5] + fields[6] + fields[7] == body);
-            VARNHOLT_REQUIRE(fields[6].empty() == (kept.size() == 8));
-            const std::string check =
-                valid ? std::string() : std::to_string(WeightedCheckDigit(body));
-            VARNHOLT_REQUIRE(fields[8] == check);
+            VARNHOLT_REQUIRE(fields[6].empty() == (expect.ean.size() == 8));
+            VARNHOLT_REQUIRE(fields[8] == (expect.valid ? std::string() : expect.check));
         } else {
             VARNHOLT_REQUIRE(fields[4].empty() && fields[6].empty() && fields[7].empty() &&
                              fields[8].empty());

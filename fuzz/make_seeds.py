@@ -15,6 +15,11 @@ def model():
     seeds = [b"\x00" + text for text in plain]
     # Widened: 2^13 nines, 2^15 and 2^16 zeros, 2^20 nines.
     seeds += [b"\xf8" + b"9", b"\xfa" + b"0", b"\xfb" + b"0", b"\xff" + b"9"]
+    # The rest of the family: ISBN-10s, GTIN-12s with and without a UPC-E, UPC-Es of number
+    # systems 0 and 1, a GTIN-14 and the add-ons.
+    family = [b"0306406152", b"080442957X", b"036000291452", b"042100005264", b"04252614",
+              b"16543223", b"10614141000415", b"52495", b"12"]
+    seeds += [b"\x00" + text for text in family]
     return seeds
 
 

@@ -24,6 +24,16 @@ inline constexpr DigitPatterns PatternsC{"1110010", "1100110", "1101100", "10000
 inline constexpr std::array<std::string_view, 10> FirstDigitParity{
     "AAAAAA", "AABABB", "AABBAB", "AABBBA", "ABAABB",
     "ABBAAB", "ABBBAA", "ABABAB", "ABABBA", "ABBABA"};
+// By a UPC-E's check digit, for number system 0: the set of each of its six digits. Number
+// system 1 takes the same texts with A and B swapped.
+inline constexpr std::array<std::string_view, 10> UpcEParity{"BBBAAA", "BBABAA", "BBAABA", "BBAAAB",
+                                                             "BABBAA", "BAABBA", "BAAABB", "BABABA",
+                                                             "BABAAB", "BAABAB"};
+// By the five-digit add-on's checksum: the set of each of its five digits.
+inline constexpr std::array<std::string_view, 10> Ean5Parity{
+    "BBAAA", "BABAA", "BAABA", "BAAAB", "ABBAA", "AABBA", "AAABB", "ABABA", "ABAAB", "AABAB"};
+// By the two-digit add-on's value modulo 4: the set of each of its two digits.
+inline constexpr std::array<std::string_view, 4> Ean2Parity{"AA", "AB", "BA", "BB"};
 
 namespace tables {
 
@@ -80,6 +90,25 @@ constexpr bool ParityIsSound() {
     return true;
 }
 
+constexpr bool Distinct(const auto& table) {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        for (std::size_t other = 0; other < i; ++other) {
+            if (table[other] == table[i]) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Distinct texts of `length` letters A and B, each passing `check`.
+constexpr bool DistinctSets(const auto& table, std::size_t length, auto check) {
+    return Distinct(table) && std::ranges::all_of(table, [&](std::string_view parity) {
+               return parity.size() == length &&
+                      Count(parity, 'A') + Count(parity, 'B') == length && check(parity);
+           });
+}
+
 }  // namespace tables
 
 static_assert(tables::AllModules(PatternsA) && tables::AllModules(PatternsB) &&
@@ -105,5 +134,16 @@ static_assert(tables::ForEveryDigit([](std::size_t d) {
               "sets A and B start light, set C dark");
 static_assert(tables::ParityIsSound(),
               "parity texts are distinct, start with A, and mix three A with three B");
+static_assert(tables::DistinctSets(UpcEParity, 6,
+                                   [](std::string_view p) {
+                                       return tables::Count(p, 'B') == 3 && p.front() == 'B';
+                                   }),
+              "UPC-E parity texts are distinct, start with B, and mix three A with three B; "
+              "swapped, for number system 1, they start with A and differ from these");
+static_assert(tables::DistinctSets(Ean5Parity, 5,
+                                   [](std::string_view p) { return tables::Count(p, 'B') == 2; }),
+              "the ten ways to put two of five digits in set B, one for each checksum");
+static_assert(tables::DistinctSets(Ean2Parity, 2, [](std::string_view) { return true; }),
+              "the four ways to put two digits in sets A and B");
 
 }  // namespace varnholt

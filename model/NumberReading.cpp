@@ -1,6 +1,7 @@
 #include "model/NumberReading.h"
 
 #include <algorithm>
+#include <span>
 
 #include "model/Digit.h"
 #include "model/NumberText.h"
@@ -52,6 +53,9 @@ std::string Describe(const NumberFault& fault) {
             words.append("line too long to be a number (").append(std::to_string(fault.count));
             words.append(" bytes)");
             break;
+        case NumberFault::Kind::WrongAddOn:
+            words.append("an add-on has 2 or 5 digits, not ").append(std::to_string(fault.count));
+            break;
     }
     return words;
 }
@@ -66,32 +70,64 @@ std::string_view TrimBlanks(std::string_view text) noexcept {
     return text;
 }
 
+// The characters of `text` that are no separators, as many as `out` holds; how many those are.
+std::size_t CopyKept(std::string_view text, std::span<char> out) noexcept {
+    std::size_t kept = 0;
+    for (const char c : text) {
+        if (!IsSeparator(c) && kept < out.size()) {
+            out[kept++] = c;
+        }
+    }
+    return kept;
+}
+
+// Where in `part` the first character stands that is neither a digit nor a separator; an
+// ISBN-10's check digit X passes as the last character after nine digits when `isbn` allows.
+std::size_t FirstStray(std::string_view part, bool isbn) noexcept {
+    const auto* stray =
+        std::ranges::find_if(part, [](char c) { return !IsDigit(c) && !IsSeparator(c); });
+    const auto index = static_cast<std::size_t>(stray - part.begin());
+    if (stray == part.end()) {
+        return std::string_view::npos;
+    }
+    const bool lastKept = part.find_first_not_of(" -", index + 1) == std::string_view::npos;
+    if (isbn && (*stray == 'X' || *stray == 'x') && lastKept &&
+        KeptLength(part.substr(0, index)) == 9) {
+        return std::string_view::npos;
+    }
+    return index;
+}
+
 const NumberReading& NumberReader::Read(std::string_view text) {
     reading_ = {};
     const std::string_view trimmed = TrimBlanks(text);
     reading_.text = trimmed;
-    const auto* stray =
-        std::ranges::find_if(trimmed, [](char c) { return !IsDigit(c) && !IsSeparator(c); });
-    if (stray != trimmed.end()) {
-        const auto index = static_cast<std::size_t>(stray - trimmed.begin());
+    const std::size_t plus = trimmed.find('+');
+    const std::string_view number = trimmed.substr(0, plus);
+    const std::string_view addOn =
+        plus == std::string_view::npos ? std::string_view() : trimmed.substr(plus + 1);
+    std::size_t stray = FirstStray(number, true);
+    std::size_t strayAt = stray;
+    if (stray == std::string_view::npos && plus != std::string_view::npos) {
+        stray = FirstStray(addOn, false);
+        strayAt = stray == std::string_view::npos ? stray : plus + 1 + stray;
+    }
+    if (strayAt != std::string_view::npos) {
         reading_.fault.kind = NumberFault::Kind::NotADigit;
         reading_.fault.column =
-            static_cast<std::uint64_t>(trimmed.data() - text.data()) + index + 1;
-        reading_.fault.rest = trimmed.substr(index);
+            static_cast<std::uint64_t>(trimmed.data() - text.data()) + strayAt + 1;
+        reading_.fault.rest = trimmed.substr(strayAt);
         return reading_;
     }
-    reading_.count = KeptLength(trimmed);
-    if (reading_.count == trimmed.size()) {
-        reading_.digits = trimmed.substr(0, kMostDigits);
-        return reading_;
+    reading_.hasAddOn = plus != std::string_view::npos;
+    reading_.count = KeptLength(number);
+    reading_.addOnCount = KeptLength(addOn);
+    reading_.addOn = std::string_view(addOnBuffer_.data(), CopyKept(addOn, addOnBuffer_));
+    if (reading_.count == number.size()) {
+        reading_.digits = number.substr(0, kMostDigits);
+    } else {
+        reading_.digits = std::string_view(buffer_.data(), CopyKept(number, buffer_));
     }
-    std::size_t kept = 0;
-    for (const char c : trimmed) {
-        if (!IsSeparator(c) && kept < buffer_.size()) {
-            buffer_[kept++] = c;
-        }
-    }
-    reading_.digits = std::string_view(buffer_.data(), kept);
     return reading_;
 }
 

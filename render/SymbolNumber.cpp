@@ -20,6 +20,10 @@ Result<std::string> SymbolNumber(std::string_view text) {
     if (reading.fault) {
         return Refused(Describe(reading.fault));
     }
+    // An add-on is no part of the symbol's number, and dropping it would draw another label.
+    if (reading.hasAddOn) {
+        return Refused("an add-on after \"+\" is not drawn: give the number alone");
+    }
     const std::uint64_t length = reading.count;
     if (length != 13 && length != 12 && length != 8 && length != 7) {
         return Refused(Describe(NumberFault::WrongLength(length, kLengths)));

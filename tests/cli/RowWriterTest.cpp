@@ -45,31 +45,32 @@ std::string Write(RowFormat format, const std::vector<std::string>& files,
 // The table is for people, so its alignment is what is tested; the other formats are read
 // back by real csv and JSON parsers in the command line's end-to-end test.
 TEST(RowWriter, TableForOneFile) {
-    EXPECT_EQ(
-        Write(RowFormat::Table, {"a.txt"}),
-        "  LINE  NUMBER             RESULT   COUNTRY   SYSTEM  MANUFACTURER  PRODUCT  NOTE\n"
-        "     1  5400101109971      valid    BE-LU     54      00101         10997\n"
-        "     2  5400101109972      invalid  BE-LU     54      00101         10997    check "
-        "digit should be 1\n"
-        "     4  96385074           valid              963     (none)        8507\n"
-        "     5  12,345             error                                             \",\" at "
-        "column 3 is not a digit\n"
-        "     7  \"5\" \xEF\xBF\xBD[2J           error                                             "
-        "\"\"\" at column 1 is not a digit\n"
-        "     9  7777777777777777\xE2\x80\xA6  error                                             "
-        "40 "
-        "digits, not 13 or 8\n");
+    EXPECT_EQ(Write(RowFormat::Table, {"a.txt"}),
+              "  LINE  NUMBER             RESULT   COUNTRY   SYSTEM  MANUFACTURER  PRODUCT  "
+              "FORMAT   GTIN            NOTE\n"
+              "     1  5400101109971      valid    BE-LU     54      00101         10997    "
+              "GTIN-13  05400101109971\n"
+              "     2  5400101109972      invalid  BE-LU     54      00101         10997    "
+              "GTIN-13                  check digit should be 1\n"
+              "     4  96385074           valid              963     (none)        8507     "
+              "GTIN-8   00000096385074\n"
+              "     5  12,345             error                                             "
+              "                         \",\" at column 3 is not a digit\n"
+              "     7  \"5\" \xEF\xBF\xBD[2J           error                                    "
+              "                                  \"\"\" at column 1 is not a digit\n"
+              "     9  7777777777777777\xE2\x80\xA6  error                                    "
+              "                                  40 digits, not 8, 10, 12, 13 or 14\n");
 }
 
 TEST(RowWriter, TableShowsFilesWhenThereAreSeveral) {
     const std::vector<Input> one = {{"96385074", 3}};
     EXPECT_EQ(Write(RowFormat::Table, {"a.txt", "catalogue.txt"}, one),
               "FILE             LINE  NUMBER             RESULT   COUNTRY   SYSTEM  MANUFACTURER  "
-              "PRODUCT  NOTE\n"
+              "PRODUCT  FORMAT   GTIN            NOTE\n"
               "a.txt               3  96385074           valid              963     (none)        "
-              "8507\n"
+              "8507     GTIN-8   00000096385074\n"
               "catalogue.txt       3  96385074           valid              963     (none)        "
-              "8507\n");
+              "8507     GTIN-8   00000096385074\n");
 }
 
 TEST(RowWriter, WithoutRowsOnlyTheHeaderOfCsvAndTsv) {
@@ -87,7 +88,8 @@ TEST(RowWriter, CsvRowLongerThanTheBuffer) {
     const std::string file(OutputBuffer::kCapacity, '"');
     const std::string written = Write(RowFormat::Csv, {file}, {{"96385074", 1}});
     const std::string quoted = "\"" + std::string(2 * file.size(), '"') + "\"";
-    EXPECT_NE(written.find("\n" + quoted + ",1,96385074,true,,963,,8507,,\n"), std::string::npos);
+    EXPECT_NE(written.find("\n" + quoted + ",1,96385074,true,,963,,8507,,,GTIN-8,00000096385074\n"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ import json
 import os
 import pathlib
 import pty
+import random
 import re
 import resource
 import select
@@ -29,7 +30,7 @@ PROGRAM, WINDOWLESS = (os.path.abspath(path) for path in sys.argv[1:3])
 MANUAL = pathlib.Path(sys.argv[3])
 BOM = b"\xef\xbb\xbf"
 HEADER = ["file", "line", "number", "valid", "country", "number_system", "manufacturer_code",
-          "product_code", "expected_check_digit", "error"]
+          "product_code", "expected_check_digit", "error", "format", "gtin"]
 
 cases = Cases(PROGRAM)
 case, run, text, expect = cases.case, cases.run, cases.text, cases.expect
@@ -165,7 +166,7 @@ def csv_is_read_back_by_a_csv_reader():
 
 
 @case
-def tsv_has_a_header_and_ten_fields_a_row():
+def tsv_has_a_header_and_a_field_a_column_in_each_row():
     out, _ = expect(run("check", "-f", "tsv", text("mixed.txt", MIXED)), 1)
     lines = out.splitlines()
     assert lines[0].split("\t") == HEADER
@@ -188,7 +189,7 @@ def table_is_aligned():
     out, _ = expect(run("check", text("mixed.txt", MIXED)), 1)
     lines = out.splitlines()
     assert lines[0].split() == ["LINE", "NUMBER", "RESULT", "COUNTRY", "SYSTEM",
-                                "MANUFACTURER", "PRODUCT", "NOTE"], lines[0]
+                                "MANUFACTURER", "PRODUCT", "FORMAT", "GTIN", "NOTE"], lines[0]
     result_column = lines[0].index("RESULT")
     assert [line[result_column:result_column + 7].strip() for line in lines[1:]] == [
         "valid", "invalid", "valid", "error", "error"], lines
@@ -209,6 +210,71 @@ def invalid_only_and_quiet():
     out, err = expect(run("check", "--quiet", path), 1)
     assert out == "" and err == "varnholt: 5 lines: 2 valid, 1 invalid, 2 errors\n", (out, err)
     expect(run("check", "-q", text("valid.txt", b"96385074\n")), 0, stdout=r"\A\Z")
+
+
+# --- check: the whole family, as python3-stdnum judges it ------------------------------------
+STDNUM_PEER = r"""
+import json, sys
+from stdnum import ean, isbn
+for line in sys.stdin.read().splitlines():
+    number = line.strip()
+    if len(number.replace("-", "").replace(" ", "")) == 10:
+        valid = isbn.is_valid(number)
+        gtin = "0" + isbn.compact(isbn.to_isbn13(number)) if valid else ""
+    else:
+        valid = ean.is_valid(number)
+        gtin = ean.compact(number).rjust(14, "0") if valid else ""
+    print(json.dumps([valid, gtin]))
+"""
+
+
+def family_lines(count, seed):
+    """Random lines of every member, right and wrong, written plainly and with separators,
+    and junk: what a mixed catalogue holds."""
+    generator = random.Random(seed)
+    lines = []
+    for _ in range(count):
+        kind = generator.choice(["8", "12", "13", "14", "isbn", "junk"])
+        if kind == "junk":
+            junk = "".join(generator.choice("0123456789X-+ ab") for _ in
+                           range(generator.randrange(1, 16)))
+            lines.append(junk if junk.strip() else "-")
+            continue
+        if kind == "isbn":
+            body = [generator.randrange(10) for _ in range(9)]
+            total = sum((10 - i) * d for i, d in enumerate(body))
+            check = (11 - total % 11) % 11
+            digits = "".join(map(str, body)) + ("X" if check == 10 else str(check))
+        else:
+            body = "".join(generator.choice("0123456789") for _ in range(int(kind) - 1))
+            total = sum(int(d) * (3 if i % 2 == 0 else 1) for i, d in enumerate(reversed(body)))
+            digits = body + str((10 - total % 10) % 10)
+        if generator.random() < 0.3:
+            wrong = str((int(digits[-1]) + generator.randrange(1, 10)) % 10 if digits[-1] != "X"
+                        else generator.randrange(10))
+            digits = digits[:-1] + wrong
+        if generator.random() < 0.2:
+            at = generator.randrange(1, len(digits))
+            digits = digits[:at] + generator.choice("- ") + digits[at:]
+        lines.append(digits)
+    return lines
+
+
+@case
+def check_agrees_with_python_stdnum_on_every_member():
+    lines = family_lines(3000, seed=18)
+    stdin = ("\n".join(lines) + "\n").encode()
+    peer = subprocess.run(["/usr/bin/python3", "-c", STDNUM_PEER], input=stdin,
+                          capture_output=True, check=True).stdout.decode().splitlines()
+    out, _ = expect(run("check", "-f", "csv", stdin=stdin), 1)
+    rows = csv_rows(out)
+    assert len(rows) == len(lines) == len(peer), (len(rows), len(lines), len(peer))
+    for line, row, judged in zip(lines, rows, peer):
+        valid, gtin = json.loads(judged)
+        assert (row["valid"] == "true") == valid, (line, row, valid)
+        assert row["gtin"] == gtin, (line, row["gtin"], gtin)
+        if not valid and row["format"]:
+            assert row["expected_check_digit"] != "", (line, row)
 
 
 # --- check: bad inputs ----------------------------------------------------------------------

@@ -45,6 +45,13 @@ const ReadingCase kCases[] = {
      "400101109971",
      "", "\"\xEF\xBC\x95\" at column 1 is not a digit"},
     {"Quote", "\"5\"", "", "\"\"\" at column 1 is not a digit"},
+    {"IsbnCheckDigitX", "0-8044-2957-X", "080442957X", ""},
+    {"IsbnCheckDigitSmallX", "080442957x ", "080442957x", ""},
+    {"XAfterOtherThanNineDigits", "54001011099X", "", "\"X\" at column 12 is not a digit"},
+    {"XBeforeTheEnd", "080442957X1", "", "\"X\" at column 10 is not a digit"},
+    {"AddOnAfterThePlus", "9780306406157 + 512-34", "9780306406157", ""},
+    {"XInTheAddOn", "9780306406157+5X", "", "\"X\" at column 16 is not a digit"},
+    {"SecondPlus", "9780306406157+51+2", "", "\"+\" at column 17 is not a digit"},
 };
 
 class NumberReaderReads : public testing::TestWithParam<ReadingCase> {};
@@ -63,6 +70,17 @@ TEST_P(NumberReaderReads, DigitsOrWhatIsWrong) {
 
 INSTANTIATE_TEST_SUITE_P(Texts, NumberReaderReads, testing::ValuesIn(kCases), test::CaseName{});
 
+TEST(NumberReader, AnAddOnIsReadApart) {
+    NumberReader reader;
+    const NumberReading& book = reader.Read("9780306406157 + 512-34");
+    EXPECT_TRUE(book.hasAddOn);
+    EXPECT_EQ(book.addOn, "51234");
+    EXPECT_EQ(book.addOnCount, 5u);
+    const NumberReading& empty = reader.Read("9780306406157+");
+    EXPECT_TRUE(empty.hasAddOn && empty.addOn.empty() && !empty.fault);
+    EXPECT_FALSE(reader.Read("9780306406157").hasAddOn);
+}
+
 TEST(NumberReader, CountsDigitsPastThoseItKeeps) {
     NumberReader reader;
     const std::string many(1000, '7');
@@ -78,6 +96,7 @@ TEST(NumberFault, LengthsAndLongLinesInWords) {
     EXPECT_EQ(Describe(NumberFault::WrongLength(12, "13 or 8")), "12 digits, not 13 or 8");
     EXPECT_EQ(Describe(NumberFault::WrongLength(1, "13 or 8")), "1 digit, not 13 or 8");
     EXPECT_EQ(Describe(NumberFault::TooLong(5000)), "line too long to be a number (5000 bytes)");
+    EXPECT_EQ(Describe(NumberFault::WrongAddOn(3)), "an add-on has 2 or 5 digits, not 3");
     EXPECT_EQ(Describe(NumberFault{}), "");
 }
 

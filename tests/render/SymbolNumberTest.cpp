@@ -52,7 +52,8 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"Empty", "", "", "0 digits, not"},
         Row{"LetterSaysWhere", "54001O1109971", "", "\"O\" at column 6 is not a digit"},
         Row{"TabInsideIsNoSeparator", "5400101\t109971", "", "byte 0x09 at column 8"},
-        Row{"ManyDigits", std::string(5000, '7'), "", "5000 digits, not"}),
+        Row{"ManyDigits", std::string(5000, '7'), "", "5000 digits, not"},
+        Row{"AddOnNotDropped", "9780306406157+51234", "", "add-on after \"+\" is not drawn"}),
     test::CaseName{});
 
 }  // namespace
