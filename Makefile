@@ -24,6 +24,8 @@ PACKAGES += xclip
 PACKAGES += valgrind
 # The command line's argument parser, and groff, which reads its manual page back in a test.
 PACKAGES += libcli11-dev groff-base
+# Sheets of labels: the label stock from gLabels' template files, and libxml2 to read them.
+PACKAGES += glabels-data libxml2-dev
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
 PACKAGES += clang libclang-rt-14-dev libzint-dev zint libzxing-dev python3-stdnum time
 

@@ -1,0 +1,21 @@
+#include "render/PaperSize.h"
+
+#include "render/Names.h"
+
+namespace varnholt::render {
+
+const PaperSize* FindPaper(const std::vector<PaperSize>& papers, std::string_view name) {
+    constexpr std::string_view kUs = "US-";
+    for (const PaperSize& paper : papers) {
+        const std::string_view id = paper.id;
+        const bool usWithout = id.size() > kUs.size() &&
+                               SameLettersIgnoringCase(id.substr(0, kUs.size()), kUs) &&
+                               SameLettersIgnoringCase(id.substr(kUs.size()), name);
+        if (SameLettersIgnoringCase(id, name) || usWithout) {
+            return &paper;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace varnholt::render
