@@ -55,8 +55,9 @@ Result<LabelStock> LabelStock::Read(const std::filesystem::path& folder) {
                                 " to a folder of gLabels template files";
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
-        return Result<LabelStock>::Failure("no label templates: the folder " + folder.string() +
-                                           " is missing; " + missing);
+        return Result<LabelStock>::Failure(
+            ErrorKind::Output,
+            "no label templates: the folder " + folder.string() + " is missing; " + missing);
     }
     TemplateFileContents contents;
     for (const std::filesystem::path& file : XmlFiles(folder)) {
@@ -68,8 +69,8 @@ Result<LabelStock> LabelStock::Read(const std::filesystem::path& folder) {
         ReadTemplateFile(*root, file.filename().string(), contents);
     }
     if (contents.templates.empty() && contents.papers.empty()) {
-        return Result<LabelStock>::Failure("no label templates in " + folder.string() + "; " +
-                                           missing);
+        return Result<LabelStock>::Failure(
+            ErrorKind::Output, "no label templates in " + folder.string() + "; " + missing);
     }
 
     LabelStock stock;
@@ -199,7 +200,7 @@ Result<LabelProduct> LabelStock::Find(std::string_view name) const {
     for (std::size_t i = 0; i < similar.size() && i < kMostSuggestions; ++i) {
         message += (i == 0 ? "; similar: " : ", ") + similar[i].second->Name();
     }
-    return Result<LabelProduct>::Failure(message);
+    return Result<LabelProduct>::Failure(ErrorKind::Usage, message);
 }
 
 std::filesystem::path TemplatesFolder() {

@@ -59,17 +59,20 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
 Result<double> ParseLengthMm(std::string_view text, LengthUnit bare) {
     const auto number = LeadingNumber(text);
     if (!number) {
-        return Result<double>::Failure("\"" + std::string(text) + "\" is not a length");
+        return Result<double>::Failure(ErrorKind::Usage,
+                                       "\"" + std::string(text) + "\" is not a length");
     }
     const std::string_view unitName = text.substr(number->second);
     const auto unit = unitName.empty() ? bare : UnitNamed(unitName);
     if (!unit) {
-        return Result<double>::Failure("\"" + std::string(text) + "\" has unit \"" +
-                                       std::string(unitName) + "\"; the units are " + UnitNames());
+        return Result<double>::Failure(
+            ErrorKind::Usage, "\"" + std::string(text) + "\" has unit \"" + std::string(unitName) +
+                                  "\"; the units are " + UnitNames());
     }
     const double mm = unit->ToMm(number->first);
     if (!std::isfinite(mm)) {
-        return Result<double>::Failure("\"" + std::string(text) + "\" is too long a length");
+        return Result<double>::Failure(ErrorKind::Usage,
+                                       "\"" + std::string(text) + "\" is too long a length");
     }
     return mm;
 }

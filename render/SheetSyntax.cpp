@@ -38,7 +38,7 @@ std::string_view TrailingLetters(std::string_view text) {
 Result<Pair> Lengths(std::string_view word) {
     const std::size_t x = word.find_first_of("xX");
     if (x == std::string_view::npos || word.find_first_of("xX", x + 1) != std::string_view::npos) {
-        return Result<Pair>::Failure("not WIDTHxHEIGHT, e.g. 70x37mm");
+        return Result<Pair>::Failure(ErrorKind::Usage, "not WIDTHxHEIGHT, e.g. 70x37mm");
     }
     const std::string_view first = word.substr(0, x);
     const std::string_view second = word.substr(x + 1);
@@ -47,7 +47,7 @@ Result<Pair> Lengths(std::string_view word) {
     const Result<double> a = ParseLengthMm(Lowered(first), bare);
     const Result<double> b = ParseLengthMm(Lowered(second), kMillimetre);
     if (!a || !b) {
-        return Result<Pair>::Failure(!a ? a.Error() : b.Error());
+        return Result<Pair>::Failure(ErrorKind::Usage, !a ? a.Error() : b.Error());
     }
     return Pair{*a, *b};
 }
@@ -71,7 +71,8 @@ std::optional<std::string> Overflow(int count, double size, double gap, double s
 Result<SheetGeometry> ParseSheetGeometry(std::string_view text,
                                          const std::vector<PaperSize>& papers) {
     const auto refuse = [&](const std::string& why) {
-        return Result<SheetGeometry>::Failure("sheet " + Quoted(text) + ": " + why);
+        return Result<SheetGeometry>::Failure(ErrorKind::Usage,
+                                              "sheet " + Quoted(text) + ": " + why);
     };
     std::vector<std::string_view> words;
     for (std::size_t at = text.find_first_not_of(" \t"); at != std::string_view::npos;) {

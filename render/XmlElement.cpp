@@ -57,11 +57,12 @@ Result<XmlElement> ReadXmlFile(const std::filesystem::path& file) {
             why.pop_back();
         }
         const int line = error != nullptr ? error->line : 0;
-        return Result<XmlElement>::Failure(file.string() + ":" + std::to_string(line) + ": " + why);
+        return Result<XmlElement>::Failure(ErrorKind::Input,
+                                           file.string() + ":" + std::to_string(line) + ": " + why);
     }
     const xmlNode* root = xmlDocGetRootElement(document.get());
     if (root == nullptr) {
-        return Result<XmlElement>::Failure(file.string() + ": no root element");
+        return Result<XmlElement>::Failure(ErrorKind::Input, file.string() + ": no root element");
     }
     return Copy(*root);
 }
