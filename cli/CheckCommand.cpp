@@ -34,7 +34,8 @@ class CheckCommand final : public Command {
             "prefix), number system, manufacturer code and product code (those of the GTIN-13\n"
             "it stands for), for a wrong check digit the right one, its format and its GTIN in\n"
             "14 digits. Blanks and hyphens in a number are ignored, as is an add-on of 2 or 5\n"
-            "digits after a +; blank lines are skipped. csv and tsv start with a header row; csv quotes as RFC 4180 says. A line\n"
+            "digits after a +; blank lines are skipped. csv and tsv start with a header row; csv "
+            "quotes as RFC 4180 says. A line\n"
             "that is no number gets a row and a message on standard error, and the summary\n"
             "goes there at the end.\n"
             "Exit status: 0 when every number is valid, 1 when some is not, 2 when a file\n"
@@ -105,6 +106,7 @@ class CheckCommand final : public Command {
             InputFile input(path);
             LineReader reader(input);
             if (writer_) {
+                row_.StartFile(name);
                 WriteRows(reader, name);
             } else {
                 CountOnly(reader);
@@ -157,9 +159,9 @@ class CheckCommand final : public Command {
             }
             if (checked.verdict != Verdict::Blank &&
                 (!invalidOnly_ || checked.verdict != Verdict::Valid)) {
-                row_.Set(name, line.number, checked);
+                row_.Set(line.number, checked);
                 if (checked.verdict == Verdict::Error) {
-                    diagnostics_->Say(name, line.number, row_.Error());
+                    diagnostics_->Say(name, line.number, row_.Error().text);
                 }
                 writer_->Write(row_);
                 // Someone watching: each row as soon as its line is read, as a terminal's

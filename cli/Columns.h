@@ -12,48 +12,64 @@
 
 namespace varnholt::cli {
 
+// A field's text, and whether it holds a comma or a quote, which csv quotes.
+struct Field {
+    std::string_view text;
+    bool quotable = false;
+};
+
+// Whether a text holds a comma or a quote.
+inline bool IsQuotable(std::string_view text) noexcept {
+    return text.find_first_of(",\"") != std::string_view::npos;
+}
+
 // One row of check's output: a checked line of an input, with the texts made for it.
 class Row {
   public:
-    // Makes the row of `checked`, line `line` of the input named `file` (made safe).
-    void Set(std::string_view file, std::uint64_t line, const CheckedLine& checked) {
-        file_ = file;
+    // The rows that follow are of the input named `file`, made safe; the text must stay as it
+    // is while they are set.
+    void StartFile(std::string_view file) { file_ = {file, IsQuotable(file)}; }
+
+    // Makes the row of `checked`, line `line` of the input.
+    void Set(std::uint64_t line, const CheckedLine& checked) {
         line_ = Decimal(line);
         checked_ = &checked;
-        number_ = checked.number;
+        // A number's text holds digits, blanks, hyphens, a "+" and an X alone.
+        number_ = {checked.number, false};
         error_.clear();
         if (checked.verdict == Verdict::Error) {
-            number_ = display_.Of(checked.number);
+            const std::string_view shown = display_.Of(checked.number);
+            number_ = {shown, IsQuotable(shown)};
             error_ = Describe(checked.fault);
         }
     }
 
-    std::string_view File() const noexcept { return file_; }
+    Field File() const noexcept { return file_; }
     std::string_view Line() const noexcept { return line_.View(); }
     // The line's text, made safe when it is no number.
-    std::string_view Number() const noexcept { return number_; }
+    Field Number() const noexcept { return number_; }
     const CheckedLine& Checked() const noexcept { return *checked_; }
     // What is wrong with a line that is no number; empty otherwise.
-    std::string_view Error() const noexcept { return error_; }
+    Field Error() const noexcept { return {error_, IsQuotable(error_)}; }
 
   private:
-    std::string_view file_;
+    Field file_;
     Decimal line_{0};
     const CheckedLine* checked_ = nullptr;
-    std::string_view number_;
+    Field number_;
     std::string error_;
     DisplayText display_;
 };
 
 // How a column's values are written.
 enum class FieldKind : std::uint8_t {
-    Text,     // may hold a delimiter or a quote, which csv then quotes; a JSON string or null
+    Text,     // a JSON string or null
     Plain,    // digits, capital letters and hyphens alone; a JSON string or null
     Number,   // a JSON number, or null when empty
     Boolean,  // "true" or "false", in JSON too
 };
 
-using FieldOf = std::string_view (*)(const Row&);
+using FieldOf = Field (*)(const Row&);
 
 // How the table for people shows a column: a title, a width (0: as wide as its text, which
 // puts it last), and what it shows when that is not the field itself. No title: not shown.
@@ -81,66 +97,66 @@ inline constexpr std::array<std::string_view, 11> kShouldBe{
     "check digit should be 6", "check digit should be 7", "check digit should be 8",
     "check digit should be 9", "check digit should be X"};
 
-inline std::string_view File(const Row& row) {
+inline Field File(const Row& row) {
     return row.File();
 }
-inline std::string_view Line(const Row& row) {
-    return row.Line();
+inline Field Line(const Row& row) {
+    return {row.Line()};
 }
-inline std::string_view Number(const Row& row) {
+inline Field Number(const Row& row) {
     return row.Number();
 }
-inline std::string_view Valid(const Row& row) {
-    return row.Checked().verdict == Verdict::Valid ? "true" : "false";
+inline Field Valid(const Row& row) {
+    return {row.Checked().verdict == Verdict::Valid ? "true" : "false"};
 }
-inline std::string_view Country(const Row& row) {
-    return row.Checked().country;
+inline Field Country(const Row& row) {
+    return {row.Checked().country};
 }
-inline std::string_view NumberSystem(const Row& row) {
-    return row.Checked().fields.numberSystem;
+inline Field NumberSystem(const Row& row) {
+    return {row.Checked().fields.numberSystem};
 }
-inline std::string_view ManufacturerCode(const Row& row) {
-    return row.Checked().fields.manufacturerCode;
+inline Field ManufacturerCode(const Row& row) {
+    return {row.Checked().fields.manufacturerCode};
 }
-inline std::string_view ProductCode(const Row& row) {
-    return row.Checked().fields.productCode;
+inline Field ProductCode(const Row& row) {
+    return {row.Checked().fields.productCode};
 }
-inline std::string_view Error(const Row& row) {
+inline Field Error(const Row& row) {
     return row.Error();
 }
-inline std::string_view Format(const Row& row) {
-    return row.Checked().format;
+inline Field Format(const Row& row) {
+    return {row.Checked().format};
 }
-inline std::string_view Gtin(const Row& row) {
-    return row.Checked().gtin;
+inline Field Gtin(const Row& row) {
+    return {row.Checked().gtin};
 }
-inline std::string_view Expected(const Row& row) {
+inline Field Expected(const Row& row) {
     const char digit = row.Checked().expectedCheckDigit;
-    return digit != 0 ? kCheckDigits.substr(kCheckDigits.find(digit), 1) : std::string_view();
+    return {digit != 0 ? kCheckDigits.substr(kCheckDigits.find(digit), 1) : std::string_view()};
 }
 
-inline std::string_view Result(const Row& row) {
+inline Field Result(const Row& row) {
     switch (row.Checked().verdict) {
         case Verdict::Valid:
-            return "valid";
+            return {"valid"};
         case Verdict::Invalid:
-            return "invalid";
+            return {"invalid"};
         case Verdict::Blank:
         case Verdict::Error:
             break;
     }
-    return "error";
+    return {"error"};
 }
 
 // A GTIN-8 has no manufacturer code, which the table says in words.
-inline std::string_view ManufacturerShown(const Row& row) {
-    return row.Checked().gtin8 ? std::string_view("(none)")
-                               : row.Checked().fields.manufacturerCode;
+inline Field ManufacturerShown(const Row& row) {
+    return {row.Checked().gtin8 ? std::string_view("(none)")
+                                : row.Checked().fields.manufacturerCode};
 }
 
-inline std::string_view Note(const Row& row) {
+inline Field Note(const Row& row) {
     const char digit = row.Checked().expectedCheckDigit;
-    return digit != 0 ? kShouldBe[kCheckDigits.find(digit)] : row.Error();
+    return digit != 0 ? Field{kShouldBe[kCheckDigits.find(digit)]} : row.Error();
 }
 
 }  // namespace columns
@@ -176,7 +192,7 @@ constexpr void ForEachColumn(Visit&& visit) {
 }
 
 // The fields of a row, one a column.
-using Fields = std::array<std::string_view, kColumns.size()>;
+using Fields = std::array<Field, kColumns.size()>;
 inline Fields FieldsOf(const Row& row) {
     Fields fields;
     ForEachColumn([&](std::size_t i, const Column& column) { fields[i] = column.field(row); });

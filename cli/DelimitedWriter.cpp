@@ -1,6 +1,5 @@
 // csv (RFC 4180 quoting) and tsv, one row per line under a header row of the column names.
 
-#include <algorithm>
 #include <string>
 
 #include "cli/RowWriter.h"
@@ -23,10 +22,11 @@ class DelimitedWriter final : public RowWriter {
     void Write(const Row& row) override {
         const Fields fields = FieldsOf(row);
         // Room for every field quoted, each of its characters a doubled quote.
-        std::size_t room = fields.size() + 1;
-        for (const std::string_view field : fields) {
-            room += 2 * field.size() + 2;
+        std::size_t characters = 0;
+        for (const Field& field : fields) {
+            characters += field.text.size();
         }
+        const std::size_t room = 2 * characters + 3 * fields.size() + 1;
         if (room > OutputBuffer::kCapacity) {
             scratch_.resize(room);
             const char* end = WriteFields(fields, scratch_.data());
@@ -38,23 +38,15 @@ class DelimitedWriter final : public RowWriter {
     }
 
   private:
-    // A safe text needs quotes in csv when it holds the delimiter or a quote; it never holds
-    // a line end. In tsv it holds no tab, so it stands as it is.
-    bool NeedsQuotes(std::string_view text) const noexcept {
-        return delimiter_ == ',' &&
-               std::ranges::any_of(text, [](char c) { return c == ',' || c == '"'; });
-    }
-
+    // A field is quoted in csv when it holds a comma or a quote; it never holds a line end,
+    // being safe text. In tsv it holds no tab, so it stands as it is.
     char* WriteFields(const Fields& fields, char* to) const {
-        ForEachColumn([&](std::size_t i, const Column& column) {
+        const bool csv = delimiter_ == ',';
+        ForEachColumn([&](std::size_t i, const Column&) {
             if (i != 0) {
                 *to++ = delimiter_;
             }
-            if (column.kind == FieldKind::Text && NeedsQuotes(fields[i])) {
-                to = Quoted(fields[i], to);
-            } else {
-                to = Put(to, fields[i]);
-            }
+            to = csv && fields[i].quotable ? Quoted(fields[i].text, to) : Put(to, fields[i].text);
         });
         *to++ = '\n';
         return to;

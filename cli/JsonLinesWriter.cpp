@@ -20,7 +20,7 @@ class JsonLinesWriter final : public RowWriter {
         const Fields fields = FieldsOf(row);
         ForEachColumn([&](std::size_t i, const Column& column) {
             out_.Append(keys_[i]);
-            const std::string_view field = fields[i];
+            const std::string_view field = fields[i].text;
             if (column.kind == FieldKind::Boolean) {
                 out_.Append(field);
             } else if (field.empty()) {

@@ -40,7 +40,7 @@ class TableWriter final : public RowWriter {
         }
         ForEachShown([&](const Column& column, std::size_t width) {
             const TableCell& cell = column.table;
-            Cell(cell.shown != nullptr ? cell.shown(row) : column.field(row), width,
+            Cell((cell.shown != nullptr ? cell.shown(row) : column.field(row)).text, width,
                  cell.alignRight);
         });
         EndRow();

@@ -208,6 +208,7 @@ void CheckLines(std::string_view text, std::size_t chunk) {
     cli::LineChecker checker;
     cli::LineChecker judge;
     cli::Row row;
+    row.StartFile(file);
     cli::Line line;
     std::size_t count = 0;
     while (reader.Next(line)) {
@@ -219,7 +220,7 @@ void CheckLines(std::string_view text, std::size_t chunk) {
         const cli::CheckedLine& checked = checker.Check(line);
         VARNHOLT_REQUIRE(judge.Judge(line) == checked.verdict);
         if (checked.verdict != cli::Verdict::Blank) {
-            row.Set(file, line.number, checked);
+            row.Set(line.number, checked);
             writer->Write(row);
         }
     }

@@ -29,12 +29,13 @@ std::string Write(RowFormat format, const std::vector<std::string>& files,
     LineChecker checker;
     Row row;
     for (const std::string& file : files) {
+        row.StartFile(file);
         for (const Input& input : lines) {
             Line line;
             line.text = input.text;
             line.length = input.text.size();
             line.number = input.number;
-            row.Set(file, line.number, checker.Check(line));
+            row.Set(line.number, checker.Check(line));
             writer->Write(row);
         }
     }
