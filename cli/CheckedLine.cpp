@@ -18,7 +18,15 @@ void LineChecker::TakeFacts(std::string_view ean) {
 }
 
 const CheckedLine& LineChecker::Check(const Line& line) {
-    checked_ = {};
+    // Field by field: clearing the whole struct at once costs a block move a line.
+    checked_.verdict = Verdict::Blank;
+    checked_.format = {};
+    checked_.gtin8 = false;
+    checked_.gtin = {};
+    checked_.country = {};
+    checked_.fields = {};
+    checked_.expectedCheckDigit = 0;
+    checked_.fault = {};
     if (line.TooLong()) {
         checked_.verdict = Verdict::Error;
         checked_.number = TrimBlanks(line.text);
