@@ -21,6 +21,12 @@ constexpr std::size_t kWord = 64;
 // A rest of a block this short is moved to the front of the buffer at once.
 constexpr std::size_t kShortRest = 4096;
 
+// `bits` of the 64 bytes from `begin` without those at or past `end`.
+std::uint64_t Within(std::uint64_t bits, const char* begin, const char* end) noexcept {
+    const auto available = static_cast<std::size_t>(end - begin);
+    return available < kWord ? bits & ((std::uint64_t{1} << available) - 1) : bits;
+}
+
 // Bit i set where begin[i] is `delimiter`, a quote or an LF, for the bytes in [begin, end).
 std::uint64_t SpecialBits(const char* begin, const char* end, char delimiter) noexcept {
     std::uint64_t bits = 0;
@@ -41,8 +47,44 @@ std::uint64_t SpecialBits(const char* begin, const char* end, char delimiter) no
         bits |= std::uint64_t{c == delimiter || c == '"' || c == '\n'} << i;
     }
 #endif
-    const auto available = static_cast<std::size_t>(end - begin);
-    return available < kWord ? bits & ((std::uint64_t{1} << available) - 1) : bits;
+    return Within(bits, begin, end);
+}
+
+// How many bits are set; quick for none, the usual count of line ends in quotes.
+std::uint64_t Count(std::uint64_t bits) noexcept {
+    return bits == 0 ? 0 : static_cast<std::uint64_t>(std::popcount(bits));
+}
+
+// The bits of the quotes and of the LFs in [begin, end), 64 bytes at most.
+struct QuotesAndNewlines {
+    std::uint64_t quotes = 0;
+    std::uint64_t newlines = 0;
+};
+
+QuotesAndNewlines QuoteBits(const char* begin, const char* end) noexcept {
+    QuotesAndNewlines bits;
+#if defined(__SSE2__)
+    const __m128i quotes = _mm_set1_epi8('"');
+    const __m128i newlines = _mm_set1_epi8('\n');
+    for (std::size_t i = 0; i < kWord / 16; ++i) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(begin + 16 * i));
+        const auto shift = 16 * i;
+        bits.quotes |=
+            std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, quotes)))}
+            << shift;
+        bits.newlines |=
+            std::uint64_t{static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newlines)))}
+            << shift;
+    }
+#else
+    for (std::size_t i = 0; i < kWord; ++i) {
+        bits.quotes |= std::uint64_t{begin[i] == '"'} << i;
+        bits.newlines |= std::uint64_t{begin[i] == '\n'} << i;
+    }
+#endif
+    bits.quotes = Within(bits.quotes, begin, end);
+    bits.newlines = Within(bits.newlines, begin, end);
+    return bits;
 }
 
 }  // namespace
@@ -94,6 +136,7 @@ void DelimitedReader::Refill() {
     }
     const std::size_t room =
         std::min(kBlockSize, capacity_ - static_cast<std::size_t>(end_ - begin));
+    word_ = nullptr;
     const std::size_t count = source_.Read(end_, room);
     end_ += count;
     scan_ = end_ - count;
@@ -153,15 +196,6 @@ char DelimitedReader::FindDelimiter() {
     return *most == 0 ? ',' : kDelimiters[static_cast<std::size_t>(most - counts.begin())];
 }
 
-void DelimitedReader::BeginRecord() noexcept {
-    record_ = field_ = scan_ = next_;
-    state_ = State::Unquoted;
-    linesInside_ = 0;
-    fault_ = RecordFault::None;
-    fields_.clear();
-    quoted_.clear();
-}
-
 void DelimitedReader::Fault(RecordFault fault, const char* at) noexcept {
     const auto offset = static_cast<std::size_t>(at - record_);
     if (fault_ == RecordFault::None || offset < faultAt_) {
@@ -170,20 +204,20 @@ void DelimitedReader::Fault(RecordFault fault, const char* at) noexcept {
     }
 }
 
-void DelimitedReader::EndField(const char* end) {
-    // A field that starts with a quote is quoted; it is unquoted once the record is whole.
-    if (end != field_ && *field_ == '"') {
-        quoted_.push_back(fields_.size());
-    }
-    fields_.emplace_back(field_, static_cast<std::size_t>(end - field_));
-}
-
 const char* DelimitedReader::PassQuoted(const char* from) {
     for (;;) {
-        const auto* quote =
-            static_cast<const char*>(std::memchr(from, '"', static_cast<std::size_t>(end_ - from)));
-        const char* const stop = quote != nullptr ? quote : end_;
-        linesInside_ += static_cast<std::uint64_t>(std::count(from, stop, '\n'));
+        const char* quote = nullptr;
+        for (const char* base = from; base < end_; base += kWord) {
+            const QuotesAndNewlines bits = QuoteBits(base, end_);
+            if (bits.quotes != 0) {
+                const int at = std::countr_zero(bits.quotes);
+                const std::uint64_t before = (std::uint64_t{1} << at) - 1;
+                linesInside_ += Count(bits.newlines & before);
+                quote = base + at;
+                break;
+            }
+            linesInside_ += Count(bits.newlines);
+        }
         if (quote == nullptr) {
             state_ = State::Quoted;
             return nullptr;
@@ -212,19 +246,31 @@ bool DelimitedReader::Scan() {
         if (*from == '"') {
             from = PassQuoted(from + 1);
         }
+        word_ = nullptr;
     } else if (state_ == State::Quoted) {
         from = PassQuoted(from);
+        word_ = nullptr;
     }
     if (from == nullptr) {
         return false;
     }
     const char delimiter = *delimiter_;
+    const char* field = field_;
+    // The last record's LF was found in a word of which the rest is still to be scanned.
     const char* base = from;
-    std::uint64_t bits = SpecialBits(base, end_, delimiter);
+    std::uint64_t bits = 0;
+    if (word_ != nullptr && from >= word_ && from <= word_ + kWord) {
+        base = word_;
+        bits = wordBits_;
+    } else {
+        bits = SpecialBits(base, end_, delimiter);
+    }
     for (;;) {
         while (bits == 0) {
             base += kWord;
             if (base >= end_) {
+                field_ = field;
+                word_ = nullptr;
                 return false;
             }
             bits = SpecialBits(base, end_, delimiter);
@@ -232,14 +278,21 @@ bool DelimitedReader::Scan() {
         const char* const special = base + std::countr_zero(bits);
         bits &= bits - 1;
         if (*special == delimiter) {
-            EndField(special);
-            field_ = special + 1;
+            fields_.emplace_back(field, static_cast<std::size_t>(special - field));
+            field = special + 1;
         } else if (*special == '\n') {
+            field_ = field;
             lineEnd_ = special;
+            word_ = base;
+            wordBits_ = bits;
             return true;
-        } else if (special == field_) {
+        } else if (special == field) {
+            // A field that starts with a quote is unquoted once the record is whole.
+            quoted_.push_back(fields_.size());
             base = PassQuoted(special + 1);
             if (base == nullptr) {
+                field_ = field;
+                word_ = nullptr;
                 return false;
             }
             bits = SpecialBits(base, end_, delimiter);
@@ -255,13 +308,19 @@ const char* DelimitedReader::EndRecord(const char* end) {
     if (end != record_ && end[-1] == '\r' && state_ == State::Unquoted) {
         --end;
     }
-    EndField(end);
+    fields_.emplace_back(field_, static_cast<std::size_t>(end - field_));
     return end;
 }
 
 void DelimitedReader::Unquote(std::size_t index) {
-    // The text shrinks as quotes go, so it is written over itself from its start on.
     const std::string_view raw = fields_[index];
+    // Most quoted fields hold no quote but the two around them: the text between is the field.
+    const std::string_view inner = raw.substr(1, raw.size() > 1 ? raw.size() - 2 : 0);
+    if (raw.size() > 1 && raw.back() == '"' && inner.find('"') == std::string_view::npos) {
+        fields_[index] = inner;
+        return;
+    }
+    // Otherwise the text shrinks as quotes go, so it is written over itself from its start on.
     char* const begin = buffer_.get() + (raw.data() - buffer_.get());
     const char* const end = begin + raw.size();
     char* out = begin;

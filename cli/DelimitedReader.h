@@ -86,14 +86,20 @@ class DelimitedReader {
     char FindDelimiter();
     // Keeps the bytes from record_ on and reads once more behind them.
     void Refill();
-    void BeginRecord() noexcept;
+    void BeginRecord() noexcept {
+        record_ = field_ = scan_ = next_;
+        state_ = State::Unquoted;
+        linesInside_ = 0;
+        fault_ = RecordFault::None;
+        fields_.clear();
+        quoted_.clear();
+    }
     // Scans the record from scan_ on; true at its LF (lineEnd_), false when the bytes at
     // hand ran out (all of them scanned).
     bool Scan();
     // Passes quoted text from `from` on to the quote that closes it; the position after
     // that quote, or nullptr when the bytes at hand ran out first.
     const char* PassQuoted(const char* from);
-    void EndField(const char* end);
     // Ends the record's last field at `end` or before a CR there; gives the record's end.
     const char* EndRecord(const char* end);
     void Unquote(std::size_t index);
@@ -120,6 +126,9 @@ class DelimitedReader {
     const char* field_ = nullptr;
     const char* scan_ = nullptr;
     const char* lineEnd_ = nullptr;
+    // The 64 bytes the last LF was found in, and the bits of the special bytes after it.
+    const char* word_ = nullptr;
+    std::uint64_t wordBits_ = 0;
     State state_ = State::Unquoted;
     std::uint64_t linesInside_ = 0;
     RecordFault fault_ = RecordFault::None;
