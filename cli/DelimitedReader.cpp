@@ -96,10 +96,12 @@ DelimitedReader::DelimitedReader(ByteSource& source, std::optional<char> delimit
       longestRecord_(longestRecord),
       // Room for the longest record, a CR after it and a block behind them.
       capacity_(longestRecord + 1 + kBlockSize),
-      buffer_(new char[capacity_ + kWord]()),
+      // Not cleared: a small input touches only the pages it fills.
+      buffer_(new char[capacity_ + kWord]),
       next_(buffer_.get()),
       end_(buffer_.get()) {
     assert(!delimiter || (*delimiter != '"' && *delimiter != '\n' && *delimiter != '\r'));
+    std::memset(end_, 0, kWord);
 }
 
 char DelimitedReader::Delimiter() {
@@ -139,6 +141,9 @@ void DelimitedReader::Refill() {
     word_ = nullptr;
     const std::size_t count = source_.Read(end_, room);
     end_ += count;
+    // The scan looks at whole words past the end; what it sees there is masked off, but must
+    // have been written.
+    std::memset(end_, 0, kWord);
     scan_ = end_ - count;
     atEnd_ = count == 0;
     bytesRead_ += count;
@@ -161,14 +166,17 @@ void DelimitedReader::SkipByteOrderMark() {
 
 char DelimitedReader::FindDelimiter() {
     // Quotes simply toggle here: the delimiter is still unknown, so no field start is, and
-    // in a well-formed line only quoted fields hold quotes, in pairs.
+    // in a well-formed line only quoted fields hold quotes, in pairs. The look goes no
+    // further than the longest record, however the bytes come.
+    const std::size_t limit = longestRecord_ + 1;
     std::array<std::size_t, kDelimiters.size()> counts{};
     std::size_t scanned = 0;
     bool quoted = false;
     bool content = false;
+    bool found = false;
     record_ = field_ = next_;
     for (;;) {
-        const auto available = static_cast<std::size_t>(end_ - next_);
+        const auto available = std::min(static_cast<std::size_t>(end_ - next_), limit);
         for (; scanned < available; ++scanned) {
             const char c = next_[scanned];
             if (c == '"') {
@@ -178,6 +186,7 @@ char DelimitedReader::FindDelimiter() {
                 continue;
             } else if (c == '\n') {
                 if (content) {
+                    found = true;
                     break;
                 }
             } else if (c != '\r') {
@@ -187,7 +196,7 @@ char DelimitedReader::FindDelimiter() {
                 }
             }
         }
-        if (scanned < available || atEnd_ || available > longestRecord_ + 1) {
+        if (found || atEnd_ || scanned == limit) {
             break;
         }
         Refill();

@@ -52,10 +52,11 @@ class DelimitedReader {
   public:
     static constexpr std::size_t kBlockSize = 64 * 1024;
 
-    // Reads fields separated by `delimiter` (',' ';' or a tab); without one, by whichever of
+    // Reads fields separated by `delimiter` (',' ';' or a tab). Without one, by whichever of
     // the three occurs most outside quotes in the first line that is not blank (the header),
-    // the first of them in that order on a tie, ',' when none occurs. Records longer than
-    // `longestRecord` bytes are reported as too long and skipped.
+    // looking no further than `longestRecord` + 1 bytes into the input; the first of them in
+    // that order on a tie, ',' when none occurs. Records longer than `longestRecord` bytes are
+    // reported as too long and skipped.
     explicit DelimitedReader(ByteSource& source, std::optional<char> delimiter = std::nullopt,
                              std::size_t longestRecord = kLongestRecord);
 
