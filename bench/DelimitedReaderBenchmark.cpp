@@ -12,7 +12,7 @@
 #include "bench/AllocationCounter.h"
 #include "cli/ColumnNames.h"
 #include "cli/DelimitedReader.h"
-#include "cli/FileDescriptors.h"
+#include "cli/Streams.h"
 #include "model/EAN.h"
 
 namespace varnholt::bench {

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "cli/DelimitedReader.h"
-#include "cli/FileDescriptors.h"
+#include "cli/Streams.h"
 
 namespace {
 
