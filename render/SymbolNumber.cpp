@@ -19,7 +19,7 @@ struct Lengths {
     std::string_view words;
 
     bool Allow(std::uint64_t count) const {
-        return std::ranges::find(counts, count) != counts.end();
+        return count != 0 && std::ranges::find(counts, count) != counts.end();
     }
 };
 constexpr Lengths kByLength{{13, 12, 10, 8, 7}, "13, 12, 10, 8 or 7"};

@@ -80,6 +80,8 @@ INSTANTIATE_TEST_SUITE_P(
             "check digit 3 is wrong, 030640615 needs 2"},
         Row{"ElevenDigits", "54001011099", {}, "", "11 digits, not 13, 12, 10, 8 or 7"},
         Row{"ManyDigits", std::string(5000, '7'), {}, "", "5000 digits, not"},
+        Row{"Empty", "", {}, "", "0 digits, not"},
+        Row{"EmptyAsked", " ", kUpcA, "", "0 digits, not 12 or 11 for a UPC-A", kUsage},
         Row{"LetterSaysWhere", "54001O1109971", {}, "", "\"O\" at column 6 is not a digit"},
         Row{"TabInsideIsNoSeparator", "5400101\t109971", {}, "", "byte 0x09 at column 8"},
         // UPC-A.
