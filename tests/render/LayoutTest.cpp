@@ -126,6 +126,24 @@ INSTANTIATE_TEST_SUITE_P(
                     47, 5}),
     test::CaseName{});
 
+TEST(Layout, MarginIndicatorsWhereGs1HasThem) {
+    Options options;
+    options.marginIndicators = true;
+    // ">" right of an EAN-13's add-on, in the 7 modules an EAN-13 alone has for it.
+    const Result<Layout> book = LayOut("9780306406157+51234", options);
+    ASSERT_TRUE(book) << book.Error();
+    EXPECT_EQ(book->quietRightModules, 7);
+    const double addOnRight = book->addOnLeftMm + 47 * book->module.mm;
+    EXPECT_GT(TextBetween(*book, addOnRight, book->widthMm), 0);
+    // A UPC has none.
+    options.symbology = Symbology::UpcA;
+    const Result<Layout> marked = LayOut("036000291452", options);
+    options.marginIndicators = false;
+    const Result<Layout> plain = LayOut("036000291452", options);
+    ASSERT_TRUE(marked && plain);
+    EXPECT_EQ(marked->text.size(), plain->text.size());
+}
+
 TEST(Layout, AtAResolutionEveryEdgeIsOnTheDotGrid) {
     struct Row {
         const char* number;
