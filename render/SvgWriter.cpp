@@ -112,10 +112,13 @@ Result<std::string> EncodeSvg(const Layout& layout) {
     std::string height;
     AppendNumber(width, layout.widthMm);
     AppendNumber(height, layout.heightMm);
-    // "EAN-13", or "UPC-A with an EAN-5 add-on".
-    std::string kind(TitleOf(layout.symbology));
-    if (layout.addOn.count != 0) {
-        kind += " with an " + std::string(TitleOf(layout.addOn.symbology)) + " add-on";
+    // "UPC-A bar code of 036000291452 with the EAN-5 add-on 51234".
+    const std::size_t plus = layout.number.find('+');
+    std::string description =
+        std::string(TitleOf(layout.symbology)) + " bar code of " + layout.number.substr(0, plus);
+    if (plus != std::string::npos) {
+        description += " with the " + std::string(TitleOf(layout.addOn.symbology)) + " add-on " +
+                       layout.number.substr(plus + 1);
     }
     const std::string ink = layout.foreground.Hex();
 
@@ -125,7 +128,7 @@ Result<std::string> EncodeSvg(const Layout& layout) {
            "\" role=\"img\">\n";
     // The number is digits and a "+" only, so it needs no escaping.
     svg += "<title>" + layout.number + "</title>\n";
-    svg += "<desc>" + kind + " bar code of " + layout.number + "</desc>\n";
+    svg += "<desc>" + description + "</desc>\n";
     if (!layout.transparentBackground) {
         svg += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" +
                layout.background.Hex() + "\"/>\n";
