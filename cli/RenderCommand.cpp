@@ -26,6 +26,7 @@
 #include "render/Color.h"
 #include "render/FileFormat.h"
 #include "render/Layout.h"
+#include "render/SymbologyNames.h"
 
 namespace varnholt::cli {
 namespace {
@@ -40,6 +41,15 @@ constexpr auto kFormatChoices = [] {
     std::array<std::pair<std::string_view, render::FileFormat>, render::kFileFormats.size()> c{};
     for (std::size_t i = 0; i < c.size(); ++i) {
         c[i] = {render::kFileFormats[i].name, render::kFileFormats[i].format};
+    }
+    return c;
+}();
+
+// The symbols a number is drawn as, as --symbology names them.
+constexpr auto kSymbologyChoices = [] {
+    std::array<std::pair<std::string_view, Symbology>, render::kMainSymbologies> c{};
+    for (std::size_t i = 0; i < c.size(); ++i) {
+        c[i] = {render::kSymbologyNames[i].name, render::kSymbologyNames[i].symbology};
     }
     return c;
 }();
@@ -87,13 +97,17 @@ class RenderCommand final : public Command {
             "render", "Write the print-quality bar code of a number, or of every line of a file");
         render.footer(
             "A 13-digit number is drawn as EAN-13 and an 8-digit one as EAN-8, each with its\n"
-            "check digit verified; 12 or 7 digits get theirs computed. The format comes from the\n"
-            "output's extension (.svg, .pdf, .eps, .png) or --format. At a resolution (--dpi,\n"
-            "300 for PNG unless given) every module is a whole number of printer dots, and the\n"
-            "size it came to is said once on standard error. Each file is written whole or not\n"
-            "at all, and missing folders of its name are made. In a batch, -o is a pattern:\n"
-            "{number} is the number drawn, {line} the line's number, {line:05} the same to five\n"
-            "digits; a line that is no number is reported and passed over.\n"
+            "check digit verified; 12 or 7 digits get theirs computed, and an ISBN-10 is drawn\n"
+            "as the EAN-13 of its GTIN (978...). --symbology upca draws 12 or 11 digits as UPC-A;\n"
+            "--symbology upce draws 8, 7 or 6 digits, or a GTIN-12 that zero suppression\n"
+            "shortens, as UPC-E. A \"+\" and 2 or 5 digits after the number add an add-on to an\n"
+            "EAN-13, UPC-A or UPC-E: 9780306406157+51234. The format comes from the output's\n"
+            "extension (.svg, .pdf, .eps, .png) or --format. At a resolution (--dpi, 300 for\n"
+            "PNG unless given) every module is a whole number of printer dots, and the size it\n"
+            "came to is said once on standard error. Each file is written whole or not at all,\n"
+            "and missing folders of its name are made. In a batch, -o is a pattern: {number} is\n"
+            "the number drawn (add-on included), {line} the line's number, {line:05} the same to\n"
+            "five digits; a line that is no number is reported and passed over.\n"
             "Exit status: 0 when every number was written, 1 when some number could not be\n"
             "drawn, 2 for a usage error or when reading or writing failed.");
 
@@ -108,6 +122,11 @@ class RenderCommand final : public Command {
                         "The file to write (- for standard output), or a batch's pattern")
             ->type_name("FILE")
             ->required();
+        render
+            .add_option("--symbology", options.symbology,
+                        "The symbol to draw; else EAN-13 or EAN-8 by the number's length")
+            ->type_name("NAME")
+            ->transform(OneOf(kSymbologyChoices));
         render.add_option("-f,--format", format_, "svg, pdf, eps or png; else from -o's extension")
             ->type_name("FORMAT")
             ->transform(OneOf(kFormatChoices));
@@ -239,6 +258,9 @@ class RenderCommand final : public Command {
             diagnostics_->Say(SafeText(*number_), layout.Error());
             return ExitStatusOf(layout.Kind());
         }
+        if (!layout->note.empty() && !quiet_) {
+            diagnostics_->Say(layout->note);
+        }
         const render::Result<render::Done> written = Write(*layout, output_);
         if (!written) {
             diagnostics_->Say(SafeText(written.Error()));
@@ -279,6 +301,9 @@ class RenderCommand final : public Command {
                         line.TooLong() ? layout.Error() : SafeText(text) + ": " + layout.Error());
                     ++refused;
                 } else {
+                    if (!layout->note.empty() && !quiet_) {
+                        diagnostics_->Say(name, line.number, layout->note);
+                    }
                     std::string path = pattern_->Expand(layout->number, line.number);
                     if (const render::Result<render::Done> folders = MakeFolders(path); !folders) {
                         diagnostics_->Say(folders.Error());

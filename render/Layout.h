@@ -39,7 +39,7 @@ struct ReviewedOptions {
 };
 
 // Reviews `options`: refused, of kind Usage, for a size, resolution, height or reduction that
-// cannot be printed, or margin indicators without quiet zones.
+// cannot be printed, margin indicators without quiet zones, or an add-on asked as the symbol.
 Result<ReviewedOptions> Review(const Options& options);
 
 // The print-quality symbol of one number, worked out once as plain data that every format
@@ -47,19 +47,33 @@ Result<ReviewedOptions> Review(const Options& options);
 // whole symbol, quiet zones included. With a resolution, every module, bar edge, quiet zone
 // and the whole size are whole dots.
 struct Layout {
-    std::string number;  // the digits drawn, check digit included
-    ModuleSequence modules;
+    // The number drawn, check digit included, then "+" and the add-on's digits if there is
+    // one: "9780306406157+51234".
+    std::string number;
+    Symbology symbology = Symbology::Ean13;  // the main symbol's
+    ModuleSequence modules;                  // the main symbol's
+    ModuleSequence addOn;                    // the add-on's; no symbol (count 0) without one
+    // What a person should be told of how the number was read (see SymbolNumber); empty when
+    // there is nothing to tell.
+    std::string note;
     ModuleSize module;
     double dpi = 0.0;  // 0 without a resolution
     double widthMm = 0.0;
     double heightMm = 0.0;
-    // Where the first module starts, and the light margins, in modules.
+    // Where the main symbol's first module starts, and the light margins left of it and
+    // right of all, in modules.
     double symbolLeftMm = 0.0;
     int quietLeftModules = 0;
     int quietRightModules = 0;
-    double barHeightMm = 0.0;  // data bars; guard bars reach 5 modules further down
-    std::vector<Box> bars;     // each dark bar, narrowed by any bar width reduction
-    Path text;                 // the human-readable digits and margin indicators
+    // Where the add-on's first module starts, and the light modules between it and the main
+    // symbol; 0 without an add-on.
+    double addOnLeftMm = 0.0;
+    int addOnGapModules = 0;
+    // The main symbol's data bars; guard bars (and a UPC-A's outer characters) reach 5
+    // modules further down, and an add-on's bars as far, below its digits.
+    double barHeightMm = 0.0;
+    std::vector<Box> bars;  // each dark bar, narrowed by any bar width reduction
+    Path text;              // the human-readable digits and margin indicators
     Rgb foreground = kBlack;
     Rgb background = kWhite;
     bool transparentBackground = false;
@@ -69,8 +83,9 @@ struct Layout {
     int HeightDots() const noexcept;
 };
 
-// Lays out the symbol of `number` (see SymbolNumber for what it accepts) with reviewed
-// options; refused, of kind Input, for a number that is not a complete or completable EAN.
+// Lays out the symbol of `number`, and its add-on, in the symbology the options ask for or
+// the number's length picks (see ReadSymbolNumber for what it accepts) with reviewed
+// options; refused as ReadSymbolNumber refuses.
 Result<Layout> LayOut(std::string_view number, const ReviewedOptions& reviewed);
 
 // Reviews the options and lays out one number with them.

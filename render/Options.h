@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "model/Symbology.h"
 #include "render/Color.h"
 
 namespace varnholt::render {
@@ -17,6 +18,9 @@ struct BarWidthReduction {
 
 // How the print-quality symbol is asked for. Sizes are in millimetres.
 struct Options {
+    // The symbol to draw: EAN-13, EAN-8, UPC-A or UPC-E. When unset, the number's length
+    // picks EAN-13 or EAN-8.
+    std::optional<Symbology> symbology;
     // The module width. 0.330 mm is the nominal size (100 %); 0.264 to 0.660 mm are allowed.
     double xDimensionMm = 0.330;
     // Printer resolution in dots per inch. When set, every module is a whole number of dots
@@ -27,10 +31,11 @@ struct Options {
     // truncated symbol, which is reported.
     std::optional<double> barHeightMm;
     // The light margins scanners need: 11 modules left and 7 right of an EAN-13, 7 and 7
-    // around an EAN-8.
+    // around an EAN-8, 9 and 9 around a UPC-A, 9 and 7 around a UPC-E, and 5 right of an
+    // add-on.
     bool quietZones = true;
-    // "<" and ">" marking the quiet zones' outer edges: ">" right of an EAN-13, both around an
-    // EAN-8. They need the quiet zones.
+    // "<" and ">" marking the quiet zones' outer edges: ">" right of an EAN-13 (and of its
+    // add-on), both around an EAN-8; a UPC has none. They need the quiet zones.
     bool marginIndicators = false;
     Rgb foreground = kBlack;
     Rgb background = kWhite;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "render/FileFormat.h"
+#include "render/SymbologyNames.h"
 
 namespace varnholt::render {
 namespace {
@@ -111,16 +112,23 @@ Result<std::string> EncodeSvg(const Layout& layout) {
     std::string height;
     AppendNumber(width, layout.widthMm);
     AppendNumber(height, layout.heightMm);
-    const std::string kind = layout.number.size() == 13 ? "EAN-13" : "EAN-8";
+    // "UPC-A bar code of 036000291452 with the EAN-5 add-on 51234".
+    const std::size_t plus = layout.number.find('+');
+    std::string description =
+        std::string(TitleOf(layout.symbology)) + " bar code of " + layout.number.substr(0, plus);
+    if (plus != std::string::npos) {
+        description += " with the " + std::string(TitleOf(layout.addOn.symbology)) + " add-on " +
+                       layout.number.substr(plus + 1);
+    }
     const std::string ink = layout.foreground.Hex();
 
     std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + width +
            "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + " " + height +
            "\" role=\"img\">\n";
-    // The number is digits only, so it needs no escaping.
+    // The number is digits and a "+" only, so it needs no escaping.
     svg += "<title>" + layout.number + "</title>\n";
-    svg += "<desc>" + kind + " bar code of " + layout.number + "</desc>\n";
+    svg += "<desc>" + description + "</desc>\n";
     if (!layout.transparentBackground) {
         svg += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" +
                layout.background.Hex() + "\"/>\n";

@@ -1,45 +1,176 @@
 #include "render/SymbolNumber.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "model/GtinNumber.h"
 #include "model/Modulo10.h"
 #include "model/NumberReading.h"
+#include "model/UpcE.h"
+#include "render/SymbologyNames.h"
 
 namespace varnholt::render {
 namespace {
 
-constexpr std::string_view kLengths = "13, 12, 8 or 7";
+// The numbers of digits a text may hold: for each symbology asked, and without one.
+struct Lengths {
+    std::array<std::uint64_t, 5> counts;  // 0 past the last
+    std::string_view words;
 
-Result<std::string> Refused(std::string message) {
-    return Result<std::string>::Failure(ErrorKind::Input, std::move(message));
+    bool Allow(std::uint64_t count) const {
+        return count != 0 && std::ranges::find(counts, count) != counts.end();
+    }
+};
+constexpr Lengths kByLength{{13, 12, 10, 8, 7}, "13, 12, 10, 8 or 7"};
+constexpr std::array<Lengths, kMainSymbologies> kAsked{{
+    {{13, 12, 10}, "13, 12 or 10"},
+    {{8, 7}, "8 or 7"},
+    {{12, 11}, "12 or 11"},
+    {{12, 8, 7, 6}, "12, 8, 7 or 6"},
+}};
+
+Result<SymbolNumber> Refused(ErrorKind kind, std::string message) {
+    return Result<SymbolNumber>::Failure(kind, std::move(message));
+}
+
+// "an EAN-13", "a UPC-A".
+std::string Named(Symbology symbology) {
+    const std::string_view title = TitleOf(symbology);
+    return (title.front() == 'E' ? "an " : "a ") + std::string(title);
+}
+
+char CheckDigitOf(std::string_view body) {
+    return static_cast<char>('0' + Modulo10().Calculate(body));
+}
+
+std::string WrongCheckDigit(char given, std::string_view body, char needed) {
+    return "check digit " + std::string(1, given) + " is wrong, " + std::string(body) + " needs " +
+           needed;
+}
+
+// `digits` with their check digit: appended when one short of `length`, else verified.
+Result<std::string> Completed(std::string digits, std::size_t length) {
+    if (digits.size() + 1 == length) {
+        return digits + CheckDigitOf(digits);
+    }
+    const std::string_view body = std::string_view(digits).substr(0, length - 1);
+    if (const char needed = CheckDigitOf(body); digits.back() != needed) {
+        return Result<std::string>::Failure(ErrorKind::Input,
+                                            WrongCheckDigit(digits.back(), body, needed));
+    }
+    return digits;
+}
+
+// The EAN-13 of an ISBN-10's GTIN, once its own check character is right.
+Result<std::string> FromIsbn10(const std::string& digits) {
+    const std::optional<GtinNumber> isbn = GtinNumberOf(digits);
+    if (!isbn) {
+        return Result<std::string>::Failure(ErrorKind::Input, "no ISBN-10");
+    }
+    if (!isbn->valid) {
+        return Result<std::string>::Failure(
+            ErrorKind::Input, WrongCheckDigit(digits.back(), std::string_view(digits).substr(0, 9),
+                                              isbn->checkDigit));
+    }
+    return std::string(isbn->Ean());
+}
+
+// A UPC-E's eight digits from 12 (a GTIN-12 zero suppression can shorten), 8, 7 or 6.
+Result<std::string> UpcEDigits(std::string digits) {
+    const auto refused = [](std::string message) {
+        return Result<std::string>::Failure(ErrorKind::Input, std::move(message));
+    };
+    if (digits.size() == 6) {
+        digits.insert(0, 1, '0');
+    }
+    if (digits[0] != '0' && digits[0] != '1') {
+        return refused(std::string("a UPC-E has number system 0 or 1, not ") + digits[0]);
+    }
+    if (digits.size() == 12) {
+        const Result<std::string> gtin = Completed(digits, 12);
+        if (!gtin) {
+            return gtin;
+        }
+        const std::optional<std::array<char, 8>> shortened = CompressToUpcE(digits);
+        if (!shortened) {
+            return refused(
+                "cannot be shortened to a UPC-E: its manufacturer and product codes hold too few "
+                "zeros");
+        }
+        return std::string(shortened->data(), shortened->size());
+    }
+    // The check digit is the GTIN-12's, whose other digits do not depend on it.
+    const std::optional<std::array<char, 12>> gtin =
+        ExpandUpcE(digits.size() == 8 ? digits : digits + '0');
+    const char needed = CheckDigitOf(std::string_view(gtin->data(), 11));
+    if (digits.size() == 7) {
+        return digits + needed;
+    }
+    if (digits.back() != needed) {
+        return refused(
+            WrongCheckDigit(digits.back(), std::string_view(digits).substr(0, 7), needed) +
+            ", the check digit of its GTIN-12 " + std::string(gtin->data(), 11) + needed);
+    }
+    return digits;
 }
 
 }  // namespace
 
-Result<std::string> SymbolNumber(std::string_view text) {
+Result<SymbolNumber> ReadSymbolNumber(std::string_view text, std::optional<Symbology> symbology) {
+    if (symbology && !IsMainSymbol(*symbology)) {
+        return Refused(ErrorKind::Usage, std::string(TitleOf(*symbology)) +
+                                             " is an add-on: give it after a \"+\" in the number");
+    }
     NumberReader reader;
     const NumberReading& reading = reader.Read(text);
     if (reading.fault) {
-        return Refused(Describe(reading.fault));
+        return Refused(ErrorKind::Input, Describe(reading.fault));
     }
-    // An add-on is no part of the symbol's number, and dropping it would draw another label.
+    const Lengths& lengths = symbology ? kAsked[static_cast<std::size_t>(*symbology)] : kByLength;
+    if (!lengths.Allow(reading.count)) {
+        const std::string wrong = Describe(NumberFault::WrongLength(reading.count, lengths.words));
+        return symbology ? Refused(ErrorKind::Usage, wrong + " for " + Named(*symbology))
+                         : Refused(ErrorKind::Input, wrong);
+    }
+    SymbolNumber number;
+    number.symbology = symbology.value_or(reading.count >= 10 ? Symbology::Ean13 : Symbology::Ean8);
     if (reading.hasAddOn) {
-        return Refused("an add-on after \"+\" is not drawn: give the number alone");
+        if (number.symbology == Symbology::Ean8) {
+            return Refused(symbology ? ErrorKind::Usage : ErrorKind::Input,
+                           "an EAN-8 takes no add-on; an EAN-13, UPC-A or UPC-E does");
+        }
+        if (reading.addOnCount != 2 && reading.addOnCount != 5) {
+            return Refused(ErrorKind::Input, Describe(NumberFault::WrongAddOn(reading.addOnCount)));
+        }
+        number.addOn = reading.addOn;
     }
-    const std::uint64_t length = reading.count;
-    if (length != 13 && length != 12 && length != 8 && length != 7) {
-        return Refused(Describe(NumberFault::WrongLength(length, kLengths)));
+    std::string given(reading.digits);
+    Result<std::string> digits = std::string();
+    switch (number.symbology) {
+        case Symbology::Ean13:
+            digits = given.size() == 10 ? FromIsbn10(given) : Completed(given, 13);
+            break;
+        case Symbology::Ean8:
+            digits = Completed(given, 8);
+            break;
+        case Symbology::UpcA:
+            digits = Completed(given, 12);
+            break;
+        default:
+            digits = UpcEDigits(given);
+            break;
     }
-    std::string digits(reading.digits);
-    Modulo10 modulo;
-    if (length == 12 || length == 7) {
-        return digits + static_cast<char>('0' + modulo.Calculate(digits));
+    if (!digits) {
+        return Result<SymbolNumber>::FailureOf(digits);
     }
-    const std::string_view body = std::string_view(digits).substr(0, length - 1);
-    const std::int16_t needed = modulo.Calculate(body);
-    if (digits.back() - '0' != needed) {
-        return Refused("check digit " + std::string(1, digits.back()) + " is wrong, " +
-                       std::string(body) + " needs " + static_cast<char>('0' + needed));
+    number.digits = *std::move(digits);
+    // Callers rely on 12 digits getting their check digit, but those may be a UPC-A's already.
+    if (!symbology && given.size() == 12 && Completed(given, 12)) {
+        number.note = given + " is a valid GTIN-12: drawn as the EAN-13 " + number.digits +
+                      "; give --symbology upca to draw its UPC-A";
     }
-    return digits;
+    return number;
 }
 
 }  // namespace varnholt::render

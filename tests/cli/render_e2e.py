@@ -32,6 +32,14 @@ def scan(path):
     return result.stdout.decode().split()
 
 
+def scan_family(path):
+    """What zbarimg reads in a PNG with every symbology of the family enabled, as
+    TYPE:DATA, add-ons apart, sorted."""
+    result = subprocess.run(["zbarimg", "-q", "-Supca.enable=1", "-Supce.enable=1",
+                             "-Sean2.enable=1", "-Sean5.enable=1", path], capture_output=True)
+    return sorted(result.stdout.decode().split())
+
+
 def check_digit(body):
     total = sum(int(d) * (3 if i % 2 == 0 else 1) for i, d in enumerate(reversed(body)))
     return (10 - total % 10) % 10
@@ -139,6 +147,58 @@ def the_format_named_in_any_letter_case():
     assert (out / "a.label").read_bytes().startswith(b"<?xml")
 
 
+@case
+def every_member_of_the_family_by_symbology_and_add_on():
+    out = folder("family")
+    for args, expected in (
+            (["03600029145", "--symbology", "upca"], ["UPC-A:036000291452"]),
+            (["0123456+12", "--symbology", "UPCE"], ["EAN-2:12", "UPC-E:01234565"]),
+            (["978-0-306-40615-7 +51234"], ["EAN-13:9780306406157", "EAN-5:51234"]),
+            (["0-306-40615-2"], ["EAN-13:9780306406157"]),
+            (["036000291452+51234", "--symbology", "upca"], ["EAN-5:51234",
+                                                             "UPC-A:036000291452"])):
+        path = str(out / "a.png")
+        _, err = expect(run("render", *args, "-q", "-o", path), 0)
+        assert err == "", err
+        assert scan_family(path) == expected, (args, scan_family(path))
+
+
+@case
+def twelve_digits_that_are_a_gtin12_are_noted_and_still_drawn_as_ean13():
+    out = folder("gtin12")
+    note = ("036000291452 is a valid GTIN-12: drawn as the EAN-13 0360002914522; "
+            "give --symbology upca to draw its UPC-A")
+    expect(run("render", "036000291452", "-o", str(out / "a.png")), 0,
+           stderr=r"\nvarnholt: " + re.escape(note) + r"\n\Z")
+    # The same bars as the UPC-A of the EAN-13's last twelve digits, as scanners read them.
+    assert scan_family(str(out / "a.png")) == ["UPC-A:360002914522"]
+    numbers = text("gtin12-numbers.txt", b"400638133393\n036000291452\n")
+    _, err = expect(run("render", "--batch", numbers, "-o", str(out / "{number}.svg")), 0)
+    assert f"varnholt: {numbers}:2: {note}\n" in err and err.count("GTIN-12") == 1, err
+    assert sorted(os.listdir(out)) == ["0360002914522.svg", "4006381333931.svg", "a.png"], \
+        os.listdir(out)
+    _, err = expect(run("render", "-q", "036000291452", "-o", str(out / "b.svg")), 0)
+    assert err == "", err
+
+
+@case
+def refusals_of_the_family_say_why():
+    out = folder("family-bad")
+    for args, status, message in (
+            (["96385074+12"], 1, r"96385074\+12: an EAN-8 takes no add-on"),
+            (["96385074+12", "--symbology", "ean8"], 2, r"an EAN-8 takes no add-on"),
+            (["9780306406157+512"], 1, r"an add-on has 2 or 5 digits, not 3"),
+            (["036000291452", "--symbology", "upce"], 1,
+             r"036000291452: cannot be shortened to a UPC-E: its manufacturer and product codes"),
+            (["5400101109971", "--symbology", "upce"], 2,
+             r"13 digits, not 12, 8, 7 or 6 for a UPC-E"),
+            (["5400101109971", "--symbology", "ean5"], 2,
+             r"--symbology: ean5 is none of ean13, ean8, upca, upce")):
+        expect(run("render", *args, "-o", str(out / "a.svg")), status,
+               stderr=r"varnholt: .*" + message)
+    assert not os.listdir(out), "nothing written"
+
+
 # --- Batches --------------------------------------------------------------------------------
 @case
 def missing_folders_are_made_and_said_once():
@@ -188,6 +248,24 @@ def a_long_batch_in_every_format_names_each_file_for_its_own_number():
         if extension != "eps":
             for name in (names[0], names[199], names[-1]):
                 assert scan(str(out / name)) == [name[4:17]], name
+
+
+@case
+def add_ons_in_a_batch_name_their_files_and_bad_ones_are_passed_over():
+    numbers = text("addon/numbers.txt",
+                   b"9780306406157+51234\n9771234567003 + 02\n96385074+12\n5400101109971+123\n")
+    out = folder("addon/labels")
+    _, err = expect(run("render", "--batch", numbers, "-o", str(out / "{line}-{number}.png")), 1)
+    assert sorted(os.listdir(out)) == ["1-9780306406157+51234.png", "2-9771234567003+02.png"], \
+        os.listdir(out)
+    assert f"{numbers}:3: 96385074+12: an EAN-8 takes no add-on" in err, err
+    assert f"{numbers}:4: 5400101109971+123: an add-on has 2 or 5 digits, not 3" in err, err
+    assert scan_family(str(out / "2-9771234567003+02.png")) == ["EAN-13:9771234567003",
+                                                               "EAN-2:02"]
+    upce = text("addon/upce.txt", b"0123456+12345\n1123456\n")
+    expect(run("render", "--batch", upce, "--symbology", "upce", "-o",
+               str(folder("addon/upce") / "{number}.svg")), 0)
+    assert sorted(os.listdir(SCRATCH / "addon/upce")) == ["01234565+12345.svg", "11234562.svg"]
 
 
 @case

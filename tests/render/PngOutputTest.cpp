@@ -1,9 +1,10 @@
-// The PNG measured in pixels: quiet zones, module widths, resolution and bar height as the
-// print request says, and the modules as the model's sequence.
+// The PNG measured in pixels: quiet zones, add-on gaps, module widths, resolution and bar
+// heights as the print request says, and the modules as the model's sequences.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -11,6 +12,7 @@
 #include "render/FileFormat.h"
 #include "render/Layout.h"
 #include "tests/render/Rasterizer.h"
+#include "tests/support/CaseName.h"
 
 namespace varnholt::render {
 namespace {
@@ -40,49 +42,90 @@ Measured MeasureRow(const test::GreyImage& image, int y) {
     return measured;
 }
 
-// The first pixel column of the first dark module after the start guard.
-int FirstDataBarColumn(const Measured& row, std::string_view modules, int dots) {
-    return row.firstDark + static_cast<int>(modules.find('1', 3)) * dots;
+// The first and one past the last dark row of a pixel column.
+std::pair<int, int> DarkRows(const test::GreyImage& image, int column) {
+    int first = 0;
+    while (first < image.height && image.At(column, first) >= 128) {
+        ++first;
+    }
+    int last = first;
+    while (last < image.height && image.At(column, last) < 128) {
+        ++last;
+    }
+    return {first, last};
 }
 
-TEST(PngOutput, MeasuresAsRequested) {
-    for (const char* number : {"5400101109971", "96385074", "0012345678905"}) {
-        for (const double dpi : {203.0, 300.0, 600.0}) {
-            Options options;
-            options.dpi = dpi;
-            const Result<Layout> layout = LayOut(number, options);
-            ASSERT_TRUE(layout) << layout.Error();
-            const test::PngPicture png = test::ReadPng(*EncodePng(*layout));
-            const int dots = layout->module.dots;
-            const bool ean13 = std::string_view(number).size() == 13;
-            SCOPED_TRACE(std::string(number) + " at " + std::to_string(dpi));
+struct Member {
+    std::string name;
+    std::string text;
+    std::optional<Symbology> symbology;
+    std::string digits;  // the main symbol's, as drawn
+    std::string addOn;
+    int quietLeft;  // modules
+    int quietRight;
+    int gap;
+};
 
-            EXPECT_NEAR(png.dpi, dpi, 0.02);
-            const int barRows =
-                static_cast<int>(std::lround(22.85 * layout->module.magnification * dpi / 25.4));
-            const Measured row = MeasureRow(png.image, barRows / 2);
-            // The quiet zones, measured: 11 and 7 modules of an EAN-13, 7 and 7 of an EAN-8.
-            EXPECT_EQ(row.firstDark, (ean13 ? 11 : 7) * dots);
-            EXPECT_EQ(png.image.width - 1 - row.lastDark, 7 * dots);
-            // Every bar and space a whole number of modules, each exactly `dots` wide, and the
-            // modules read column by column are the model's.
-            std::string modules;
-            for (std::size_t i = 0; i < row.runs.size(); ++i) {
-                EXPECT_EQ(row.runs[i] % dots, 0) << "run " << i;
-                modules.append(static_cast<std::size_t>(row.runs[i] / dots),
-                               i % 2 == 0 ? '1' : '0');
-            }
-            EXPECT_EQ(modules, ModulesOf(number).Text());
-            // The data bars' height: count the dark rows of the first data bar's first column.
-            const int column = FirstDataBarColumn(row, ModulesOf(number).Text(), dots);
-            int rows = 0;
-            while (rows < png.image.height && png.image.At(column, rows) < 128) {
-                ++rows;
-            }
-            EXPECT_NEAR(rows, 22.85 * layout->module.magnification * dpi / 25.4, 1.0);
+class PngMeasures : public testing::TestWithParam<Member> {};
+
+TEST_P(PngMeasures, AsRequested) {
+    const Member& member = GetParam();
+    const ModuleSequence main =
+        ModulesOf(member.symbology.value_or(Symbology::Ean13), member.digits);
+    const ModuleSequence addOn =
+        ModulesOf(member.addOn.size() == 2 ? Symbology::Ean2 : Symbology::Ean5, member.addOn);
+    for (const double dpi : {203.0, 300.0, 600.0}) {
+        Options options;
+        options.symbology = member.symbology;
+        options.dpi = dpi;
+        const Result<Layout> layout = LayOut(member.text, options);
+        ASSERT_TRUE(layout) << layout.Error();
+        const test::PngPicture png = test::ReadPng(*EncodePng(*layout));
+        const int dots = layout->module.dots;
+        SCOPED_TRACE(std::to_string(dpi) + " dpi");
+
+        EXPECT_NEAR(png.dpi, dpi, 0.02);
+        const double dotsPerMm = dpi / 25.4;
+        const double barRows = 22.85 * layout->module.magnification * dotsPerMm;
+        const Measured row = MeasureRow(png.image, static_cast<int>(barRows / 2));
+        // The quiet zones, measured in modules.
+        EXPECT_EQ(row.firstDark, member.quietLeft * dots);
+        EXPECT_EQ(png.image.width - 1 - row.lastDark, member.quietRight * dots);
+        // Every bar and space a whole number of modules, each exactly `dots` wide, and the
+        // modules read column by column are the model's: the main symbol's, the gap, the
+        // add-on's.
+        std::string modules;
+        for (std::size_t i = 0; i < row.runs.size(); ++i) {
+            EXPECT_EQ(row.runs[i] % dots, 0) << "run " << i;
+            modules.append(static_cast<std::size_t>(row.runs[i] / dots), i % 2 == 0 ? '1' : '0');
         }
+        const std::string gap(static_cast<std::size_t>(addOn.count != 0 ? member.gap : 0), '0');
+        EXPECT_EQ(modules, std::string(main.Text()) + gap + std::string(addOn.Text()));
+        // The data bars' height, down the first column of the second symbol character; the
+        // start guard's reaching 5 modules further.
+        const int dataColumn = row.firstDark + static_cast<int>(main.Text().find('1', 10)) * dots;
+        const auto [dataTop, dataEnd] = DarkRows(png.image, dataColumn);
+        EXPECT_EQ(dataTop, 0);
+        EXPECT_NEAR(dataEnd, barRows, 1.0);
+        EXPECT_EQ(DarkRows(png.image, row.firstDark).second - dataEnd, 5 * dots);
     }
 }
+
+constexpr auto kUpcA = Symbology::UpcA;
+constexpr auto kUpcE = Symbology::UpcE;
+
+INSTANTIATE_TEST_SUITE_P(
+    Members, PngMeasures,
+    testing::Values(
+        Member{"Ean13", "5400101109971", {}, "5400101109971", "", 11, 7, 0},
+        Member{"Ean13LeadingZeros", "0012345678905", {}, "0012345678905", "", 11, 7, 0},
+        Member{"Ean8", "96385074", {Symbology::Ean8}, "96385074", "", 7, 7, 0},
+        Member{"Ean13Ean5", "9780306406157+51234", {}, "9780306406157", "51234", 11, 5, 7},
+        Member{"UpcA", "03600029145", kUpcA, "036000291452", "", 9, 9, 0},
+        Member{"UpcAEan2", "036000291452+12", kUpcA, "036000291452", "12", 9, 5, 9},
+        Member{"UpcE", "0123456", kUpcE, "01234565", "", 9, 7, 0},
+        Member{"UpcENumberSystem1Ean5", "1123456+54495", kUpcE, "11234562", "54495", 9, 5, 7}),
+    test::CaseName{});
 
 TEST(PngOutput, ARequestedBarHeightHoldsToADot) {
     for (const double height : {8.0, 15.5, 40.0}) {

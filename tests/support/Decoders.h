@@ -25,4 +25,11 @@ struct GreyImage {
 std::vector<std::string> DecodeWithZBar(const GreyImage& image);
 std::vector<std::string> DecodeWithZXing(const GreyImage& image);
 
+// What the same decoders read with every symbology of the EAN/UPC family on: each symbol as
+// the decoder names its symbology, a space and its digits, and its add-on's after a "+", e.g.
+// "UPC-A 036000291452+12". An EAN-13 whose first digit is 0 has the bars of a UPC-A, and
+// reads as that UPC-A here.
+std::vector<std::string> DecodeFamilyWithZBar(const GreyImage& image);
+std::vector<std::string> DecodeFamilyWithZXing(const GreyImage& image);
+
 }  // namespace varnholt::test
