@@ -45,7 +45,9 @@ class Row {
     }
 
     Field File() const noexcept { return file_; }
-    std::string_view Line() const noexcept { return {line_.data() + line_.size() - lineSize_, lineSize_}; }
+    std::string_view Line() const noexcept {
+        return {line_.data() + line_.size() - lineSize_, lineSize_};
+    }
     // Whether a field of the row holds a comma or a quote.
     bool Quotable() const noexcept { return file_.quotable || number_.quotable || !error_.empty(); }
     // The line's text, made safe when it is no number.

@@ -16,8 +16,8 @@
 #include "cli/OutputBuffer.h"
 #include "cli/RowWriter.h"
 #include "cli/Streams.h"
-#include "fuzz/FuzzInput.h"
 #include "fuzz/FamilyOracles.h"
+#include "fuzz/FuzzInput.h"
 #include "fuzz/Oracles.h"
 #include "fuzz/Require.h"
 
@@ -181,9 +181,7 @@ Expected ExpectedOf(std::string_view trimmed, bool tooLong) {
         expect.check = std::to_string(WeightedCheckDigit(body));
         expect.valid = kept.back() == expect.check[0];
         expect.gtin = std::string(14 - n, '0') + kept;
-        expect.ean = n == 12   ? "0" + kept
-                     : n == 14 ? WithCheckDigit(kept.substr(1, 12))
-                               : kept;
+        expect.ean = n == 12 ? "0" + kept : n == 14 ? WithCheckDigit(kept.substr(1, 12)) : kept;
     } else if (n == 10 && AllDigits(kept.substr(0, 9)) &&
                (AllDigits(kept.substr(9)) || kept[9] == 'X' || kept[9] == 'x')) {
         expect.format = "ISBN-10";

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/Streams.h"
 #include "cli/DelimitedReader.h"
+#include "cli/Streams.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/Require.h"
 

@@ -59,7 +59,7 @@ struct NumberReading {
     bool hasAddOn = false;    // whether a "+" follows the number
     std::string_view addOn;   // the add-on's digits; the first kMostDigits
     std::uint64_t addOnCount = 0;
-    NumberFault fault;        // NotADigit, or none
+    NumberFault fault;  // NotADigit, or none
 };
 
 // Reads number texts as every part of the program does: the blanks around a text are no part

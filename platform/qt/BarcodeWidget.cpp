@@ -11,8 +11,8 @@
 #include <cmath>
 
 #include "platform/qt/BarcodeAccessible.h"
-#include "platform/qt/PrintSymbol.h"
 #include "platform/qt/ControlToQt.h"
+#include "platform/qt/PrintSymbol.h"
 #include "raster/WholeScale.h"
 
 namespace varnholt::qt {
@@ -213,8 +213,7 @@ void BarcodeWidget::Repaint() {
 
 void BarcodeWidget::PropertyChanged(std::string_view propertyName) {
     modified_ = true;
-    Q_EMIT Modified(
-        ToQString(propertyName));
+    Q_EMIT Modified(ToQString(propertyName));
 }
 
 void BarcodeWidget::RaiseEvent(int eventNumber) {
