@@ -1,6 +1,7 @@
 // csv (RFC 4180 quoting) and tsv, one row per line under a header row of the column names.
 
 #include <string>
+#include <utility>
 
 #include "cli/RowWriter.h"
 
@@ -27,18 +28,12 @@ class DelimitedWriter final : public RowWriter {
     void Write(const Row& row) override {
         // A row of a number, the usual row, holds nothing to quote and no field longer than a
         // GTIN but the file's name and the number: written straight through, a field a move.
-        const Fields fields = FieldsOf(row);
         if (!row.Quotable() && row.File().text.size() <= kLongestName) {
             char* to = out_.Reserve(kLongestName + kLongestLine + kLongestRest);
-            to = Put(to, fields.front().text);
-            for (std::size_t i = 1; i < fields.size(); ++i) {
-                *to++ = delimiter_;
-                to = Put(to, fields[i].text);
-            }
-            *to++ = '\n';
-            out_.Commit(to);
+            out_.Commit(WritePlain(row, to, std::make_index_sequence<kColumns.size()>{}));
             return;
         }
+        const Fields fields = FieldsOf(row);
         // Room for every field quoted, each of its characters a doubled quote.
         std::size_t characters = 0;
         for (const Field& field : fields) {
@@ -56,6 +51,15 @@ class DelimitedWriter final : public RowWriter {
     }
 
   private:
+    // Every field as it stands, a move each and the delimiter after it, the last one's
+    // delimiter turned into the line end.
+    template <std::size_t... I>
+    char* WritePlain(const Row& row, char* to, std::index_sequence<I...>) const {
+        ((to = Put(to, kColumns[I].field(row).text), *to++ = delimiter_), ...);
+        to[-1] = '\n';
+        return to;
+    }
+
     // A field is quoted in csv when it holds a comma or a quote; it never holds a line end,
     // being safe text. In tsv it holds no tab, so it stands as it is.
     char* WriteFields(const Fields& fields, char* to) const {

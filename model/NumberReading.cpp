@@ -100,6 +100,20 @@ std::size_t FirstStray(std::string_view part, bool isbn) noexcept {
 
 const NumberReading& NumberReader::Read(std::string_view text) {
     reading_ = {};
+    // Digits alone, the usual number, need no second look: nothing to trim, drop or split.
+    // An ISBN-10's X takes the long way.
+    if (!text.empty() && text.size() <= kMostDigits) {
+        bool digits = true;
+        for (const char c : text) {
+            digits &= IsDigit(c);
+        }
+        if (digits) {
+            reading_.text = text;
+            reading_.digits = text;
+            reading_.count = text.size();
+            return reading_;
+        }
+    }
     const std::string_view trimmed = TrimBlanks(text);
     reading_.text = trimmed;
     const std::size_t plus = trimmed.find('+');
