@@ -11,13 +11,12 @@ import argparse
 import pathlib
 import random
 import statistics
-import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import make_lines  # noqa: E402
+from render_batch import timed  # noqa: E402
 
 TARGET = 1.5
 
@@ -52,20 +51,6 @@ MEMBERS = {
     "UPC-E": (upc_e, ["--symbology", "upce"]),
     "EAN-13+5": (ean13_ean5, []),
 }
-
-
-def timed(command, folder, expected):
-    """Wall seconds of a command run in a fresh `folder`; fails when it did not write
-    `expected` files."""
-    folder.mkdir()
-    start = time.perf_counter()
-    subprocess.run(command, cwd=folder, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    seconds = time.perf_counter() - start
-    written = sum(1 for _ in folder.iterdir())
-    if written != expected:
-        sys.exit(f"{command[0]} wrote {written} files of {expected} in {folder}")
-    return seconds
 
 
 def main():
