@@ -11,7 +11,7 @@
 namespace varnholt::render {
 namespace {
 
-// GS1 General Specifications (EAN/UPC symbol dimensions, human readable interpretation) at
+// GS1's figures for EAN/UPC symbols (dimensions, human readable interpretation) at
 // 100 %, scaled with the magnification.
 constexpr double kNominalDigitHeightMm = 2.75;
 // Guard bars reach this many modules below the data bars.

@@ -13,7 +13,7 @@
 namespace varnholt::render {
 namespace {
 
-// GS1 General Specifications (EAN/UPC symbol dimensions) at 100 %, scaled with the
+// GS1's figures for EAN/UPC symbols (dimensions) at 100 %, scaled with the
 // magnification.
 constexpr double kNominalBarHeightMm = 22.85;
 // The tallest bars worth printing; keeps raster output within memory.

@@ -9,8 +9,8 @@
 namespace varnholt::render {
 
 // How a main symbol of the family stands among its light margins and digits, in modules,
-// whatever its size. The figures are GS1's (GS1 General Specifications, EAN/UPC symbology:
-// quiet zones, human readable interpretation and add-on symbols; ISO/IEC 15420).
+// whatever its size. The figures are GS1's for the EAN/UPC symbology (quiet zones,
+// human readable interpretation, add-on symbols) and ISO/IEC 15420's.
 struct SymbolShape {
     int quietLeft = 0;   // the light margin left of the start guard
     int quietRight = 0;  // right of the end guard, when no add-on follows
