@@ -99,22 +99,23 @@ fuzz: build-fuzz
 fuzz-smoke: build-fuzz
 	@$(MAKE) --no-print-directory run-fuzzers SECONDS_EACH=$(FUZZ_SMOKE_SECONDS)
 
+# Two fuzzers at a time, one a processor; each says its result in one piece when it ends.
 .PHONY: run-fuzzers
 run-fuzzers:
-	@for fuzzer in $(FUZZERS); do \
-	    mkdir -p build-fuzz/corpus/$$fuzzer build-fuzz/findings; \
-	    log=build-fuzz/findings/$$fuzzer.log; \
-	    echo "== $$fuzzer, $(SECONDS_EACH) s"; \
-	    if ! UBSAN_OPTIONS=print_stacktrace=1 \
-	            LSAN_OPTIONS=suppressions=tests/lsan.supp:print_suppressions=0 build-fuzz/bin/$$fuzzer \
-	            -max_total_time=$(SECONDS_EACH) -print_final_stats=1 \
-	            -artifact_prefix=build-fuzz/findings/$$fuzzer- \
-	            build-fuzz/corpus/$$fuzzer fuzz/corpus/$$fuzzer >$$log 2>&1; then \
-	        tail -n 40 $$log | cut -c1-300; echo "$$fuzzer found a fault; the input is in build-fuzz/findings"; \
-	        exit 1; \
-	    fi; \
-	    grep -E '^stat::(number_of_executed_units|peak_rss_mb)' $$log; \
-	done
+	@$(MAKE) --no-print-directory -j2 $(addprefix run-fuzzer-,$(FUZZERS))
+
+run-fuzzer-%:
+	@mkdir -p build-fuzz/corpus/$* build-fuzz/findings; \
+	log=build-fuzz/findings/$*.log; \
+	if ! UBSAN_OPTIONS=print_stacktrace=1 \
+	        LSAN_OPTIONS=suppressions=tests/lsan.supp:print_suppressions=0 build-fuzz/bin/$* \
+	        -max_total_time=$(SECONDS_EACH) -print_final_stats=1 \
+	        -artifact_prefix=build-fuzz/findings/$*- \
+	        build-fuzz/corpus/$* fuzz/corpus/$* >$$log 2>&1; then \
+	    tail -n 40 $$log | cut -c1-300; echo "$* found a fault; the input is in build-fuzz/findings"; \
+	    exit 1; \
+	fi; \
+	echo "== $*, $(SECONDS_EACH) s:" $$(grep -E '^stat::(number_of_executed_units|peak_rss_mb)' $$log)
 
 # Benchmarks: a Release build of its own, run with repetitions; prints medians and ratios,
 # the check command's race with python3-stdnum and its memory on 1 MiB and 1 GiB inputs, and
