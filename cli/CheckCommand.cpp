@@ -10,6 +10,7 @@
 
 #include "cli/Command.h"
 #include "cli/Diagnostics.h"
+#include "cli/DigitRows.h"
 #include "cli/DisplayText.h"
 #include "cli/LineReader.h"
 #include "cli/OutputBuffer.h"
@@ -79,6 +80,11 @@ class CheckCommand final : public Command {
         try {
             if (!quiet_) {
                 writer_ = MakeRowWriter(format_, *output_, safeNames_);
+                // Rows watched on a terminal go the general way, which shows each at once.
+                if ((format_ == RowFormat::Csv || format_ == RowFormat::Tsv) &&
+                    !streams.outIsTerminal) {
+                    digitRows_.emplace(*output_, format_ == RowFormat::Csv ? ',' : '\t');
+                }
             }
             for (std::size_t i = 0; i < files_.size(); ++i) {
                 CheckFile(files_[i], safeNames_[i]);
@@ -107,6 +113,9 @@ class CheckCommand final : public Command {
             LineReader reader(input);
             if (writer_) {
                 row_.StartFile(name);
+                if (digitRows_) {
+                    digitRows_->StartFile(name);
+                }
                 WriteRows(reader, name);
             } else {
                 CountOnly(reader);
@@ -151,6 +160,17 @@ class CheckCommand final : public Command {
         Progress* const progress = ProgressBar();
         Line line;
         while (reader.Next(line)) {
+            if (digitRows_) {
+                if (const std::optional<Verdict> verdict = digitRows_->Write(line, invalidOnly_)) {
+                    if (*verdict == Verdict::Valid) {
+                        ++valid;
+                    } else {
+                        ++Count(*verdict);
+                    }
+                    Tick(progress, reader, line);
+                    continue;
+                }
+            }
             const CheckedLine& checked = checker_.Check(line);
             if (checked.verdict == Verdict::Valid) {
                 ++valid;
@@ -209,6 +229,7 @@ class CheckCommand final : public Command {
     std::unique_ptr<RowWriter> writer_;
     LineChecker checker_;
     Row row_;
+    std::optional<DigitRows> digitRows_;
     std::array<std::uint64_t, 4> counts_{};
     // Read from the inputs before the one being read.
     std::uint64_t bytesBefore_ = 0;

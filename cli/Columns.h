@@ -9,6 +9,7 @@
 
 #include "cli/CheckedLine.h"
 #include "cli/DisplayText.h"
+#include "cli/LineNumberText.h"
 
 namespace varnholt::cli {
 
@@ -23,6 +24,9 @@ inline bool IsQuotable(std::string_view text) noexcept {
     return text.find_first_of(",\"") != std::string_view::npos;
 }
 
+// The longest file name csv and tsv rows write straight through, without a second look.
+inline constexpr std::size_t kLongestName = 4096;
+
 // One row of check's output: a checked line of an input, with the texts made for it.
 class Row {
   public:
@@ -32,7 +36,7 @@ class Row {
 
     // Makes the row of `checked`, line `line` of the input.
     void Set(std::uint64_t line, const CheckedLine& checked) {
-        SetLine(line);
+        line_.Set(line);
         checked_ = &checked;
         // A number's text holds digits, blanks, hyphens, a "+" and an X alone.
         number_ = {checked.number, false};
@@ -45,9 +49,7 @@ class Row {
     }
 
     Field File() const noexcept { return file_; }
-    std::string_view Line() const noexcept {
-        return {line_.data() + line_.size() - lineSize_, lineSize_};
-    }
+    std::string_view Line() const noexcept { return line_.View(); }
     // Whether a field of the row holds a comma or a quote.
     bool Quotable() const noexcept { return file_.quotable || number_.quotable || !error_.empty(); }
     // The line's text, made safe when it is no number.
@@ -57,34 +59,8 @@ class Row {
     Field Error() const noexcept { return {error_, IsQuotable(error_)}; }
 
   private:
-    // The digits of a line's number, right-aligned: the next line's, the usual case, counts
-    // the last digits up rather than writing the number anew.
-    void SetLine(std::uint64_t line) noexcept {
-        const std::size_t first = line_.size() - lineSize_;
-        if (line == lineNumber_ + 1 && lineNumber_ != 0 && first > 0) {
-            std::size_t at = line_.size();
-            while (at > first && line_[at - 1] == '9') {
-                line_[--at] = '0';
-            }
-            if (at == first) {
-                line_[first - 1] = '1';  // 999 becomes 1000
-                ++lineSize_;
-            } else {
-                ++line_[at - 1];
-            }
-        } else {
-            const Decimal decimal(line);
-            const std::string_view digits = decimal.View();
-            lineSize_ = digits.size();
-            digits.copy(line_.data() + line_.size() - lineSize_, lineSize_);
-        }
-        lineNumber_ = line;
-    }
-
     Field file_;
-    std::array<char, 20> line_{};
-    std::size_t lineSize_ = 0;
-    std::uint64_t lineNumber_ = 0;
+    LineNumberText line_;
     const CheckedLine* checked_ = nullptr;
     Field number_;
     std::string error_;

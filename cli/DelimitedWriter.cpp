@@ -10,9 +10,8 @@ namespace {
 
 class DelimitedWriter final : public RowWriter {
   public:
-    // A file's name written straight through with its rows; and every field of a number's row
-    // but the name and the number, with their delimiters and the line end.
-    static constexpr std::size_t kLongestName = 4096;
+    // Every field of a number's row but the name and the number, with their delimiters and
+    // the line end.
     static constexpr std::size_t kLongestRest = 256;
 
     DelimitedWriter(OutputBuffer& out, char delimiter) : out_(out), delimiter_(delimiter) {

@@ -39,6 +39,8 @@ struct Line {
 class LineReader {
   public:
     static constexpr std::size_t kBlockSize = 64 * 1024;
+    // Bytes that may be read from the start of any line handed out, whatever its length.
+    static constexpr std::size_t kReadable = 16;
 
     explicit LineReader(ByteSource& source);
 
@@ -61,7 +63,7 @@ class LineReader {
 
   private:
     // Past the block, so that a look at the 16 bytes from any position stays in the buffer.
-    static constexpr std::size_t kSlack = 16;
+    static constexpr std::size_t kSlack = kReadable;
 
     // The first LF in [begin, end), where 16 bytes from `begin` are in the buffer.
     static const char* FindNewline(const char* begin, const char* end) noexcept {

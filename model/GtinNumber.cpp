@@ -18,10 +18,11 @@ constexpr char DigitChar(std::int32_t value) noexcept {
 }
 
 // GS1's normal form: the digits at the right of 14, zeros in front.
-void PadToGtin14(std::string_view digits, std::array<char, 14>& gtin) noexcept {
-    const std::size_t zeros = gtin.size() - digits.size();
-    std::fill_n(gtin.data(), zeros, '0');
-    std::memcpy(gtin.data() + zeros, digits.data(), digits.size());
+template <std::size_t kSize>
+void PadToGtin14(const char* digits, std::array<char, 14>& gtin) noexcept {
+    constexpr std::size_t kZeros = 14 - kSize;
+    std::fill_n(gtin.data(), kZeros, '0');
+    std::memcpy(gtin.data() + kZeros, digits, kSize);
 }
 
 void SetEan(GtinNumber& number, std::string_view digits) noexcept {
@@ -29,38 +30,38 @@ void SetEan(GtinNumber& number, std::string_view digits) noexcept {
     number.eanLength = static_cast<std::uint8_t>(digits.size());
 }
 
-std::optional<GtinNumber> ReadGtin(std::string_view digits, NumberFormat format) noexcept {
-    const std::int32_t sum = WeightedDigitSum(digits.substr(0, digits.size() - 1));
-    if (sum < 0 || !IsDigit(digits.back())) {
+// A GTIN of kSize digits, its check digit last. One function a length, so that every copy
+// is of a size known here.
+template <std::size_t kSize, NumberFormat kFormat>
+std::optional<GtinNumber> ReadGtin(const char* digits) noexcept {
+    const std::int32_t sum = WeightedDigitSum(std::string_view(digits, kSize - 1));
+    if (sum < 0 || !IsDigit(digits[kSize - 1])) {
         return std::nullopt;
     }
-    GtinNumber number;
-    number.format = format;
+    std::optional<GtinNumber> read(std::in_place);
+    GtinNumber& number = *read;
+    number.format = kFormat;
     number.checkDigit = DigitChar(Modulo10::CheckDigitOfSum(sum));
-    number.valid = digits.back() == number.checkDigit;
+    number.valid = digits[kSize - 1] == number.checkDigit;
     if (number.valid) {
-        PadToGtin14(digits, number.gtin);
+        PadToGtin14<kSize>(digits, number.gtin);
     }
-    switch (format) {
-        case NumberFormat::Gtin12:
-            number.ean[0] = '0';
-            std::memcpy(number.ean.data() + 1, digits.data(), 12);
-            number.eanLength = 13;
-            break;
-        case NumberFormat::Gtin14: {
-            // The leading indicator digit weighs 3 and the twelve after it weigh as they do
-            // in the GTIN-13 inside, so that one's sum is the whole sum without the first.
-            SetEan(number, digits.substr(1, 12));
-            const std::int32_t innerSum = sum - 3 * (digits[0] - '0');
-            number.ean[12] = DigitChar(Modulo10::CheckDigitOfSum(innerSum));
-            number.eanLength = 13;
-            break;
-        }
-        default:
-            SetEan(number, digits);
-            break;
+    if constexpr (kFormat == NumberFormat::Gtin12) {
+        number.ean[0] = '0';
+        std::memcpy(number.ean.data() + 1, digits, 12);
+        number.eanLength = 13;
+    } else if constexpr (kFormat == NumberFormat::Gtin14) {
+        // The leading indicator digit weighs 3 and the twelve after it weigh as they do in
+        // the GTIN-13 inside, so that one's sum is the whole sum without the first.
+        std::memcpy(number.ean.data(), digits + 1, 12);
+        const std::int32_t innerSum = sum - 3 * (digits[0] - '0');
+        number.ean[12] = DigitChar(Modulo10::CheckDigitOfSum(innerSum));
+        number.eanLength = 13;
+    } else {
+        std::memcpy(number.ean.data(), digits, kSize);
+        number.eanLength = kSize;
     }
-    return number;
+    return read;
 }
 
 std::optional<GtinNumber> ReadIsbn10(std::string_view digits) noexcept {
@@ -86,7 +87,7 @@ std::optional<GtinNumber> ReadIsbn10(std::string_view digits) noexcept {
     number.checkDigit = check == 10 ? 'X' : DigitChar(check);
     number.valid = last == number.checkDigit;
     if (number.valid) {
-        PadToGtin14(number.Ean(), number.gtin);
+        PadToGtin14<13>(number.ean.data(), number.gtin);
     }
     return number;
 }
@@ -96,15 +97,15 @@ std::optional<GtinNumber> ReadIsbn10(std::string_view digits) noexcept {
 std::optional<GtinNumber> GtinNumberOf(std::string_view digits) noexcept {
     switch (digits.size()) {
         case 8:
-            return ReadGtin(digits, NumberFormat::Gtin8);
+            return ReadGtin<8, NumberFormat::Gtin8>(digits.data());
         case 10:
             return ReadIsbn10(digits);
         case 12:
-            return ReadGtin(digits, NumberFormat::Gtin12);
+            return ReadGtin<12, NumberFormat::Gtin12>(digits.data());
         case 13:
-            return ReadGtin(digits, NumberFormat::Gtin13);
+            return ReadGtin<13, NumberFormat::Gtin13>(digits.data());
         case 14:
-            return ReadGtin(digits, NumberFormat::Gtin14);
+            return ReadGtin<14, NumberFormat::Gtin14>(digits.data());
         default:
             return std::nullopt;
     }
