@@ -1,6 +1,7 @@
 #include "cli/SheetBatch.h"
 
 #include "cli/DisplayText.h"
+#include "render/AtomicFile.h"
 #include "render/LabelFit.h"
 #include "render/SheetSyntax.h"
 #include "render/SymbologyNames.h"
@@ -102,6 +103,11 @@ Result<std::unique_ptr<SheetBatch>> SheetBatch::Open(const Request& request,
             return Refusal::Failure(render::ErrorKind::Usage, "--text " + SafeText(*request.text) +
                                                                   ": " + batch->text_->Error());
         }
+    }
+    if (const Result<int> folders = render::MakeFoldersFor(path); !folders) {
+        return Refusal::Failure(folders.Kind(), SafeText(folders.Error()));
+    } else if (*folders > 0 && !quiet) {
+        diagnostics.Say("made the missing folder " + SafeText(path.substr(0, path.rfind('/'))));
     }
     Result<std::unique_ptr<render::SheetDocument>> document = render::SheetDocument::Open(
         path, {batch->sheet_.geometry, request.skip, request.outline, reviewed.dpi});
