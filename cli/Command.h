@@ -25,9 +25,10 @@ class Command {
     virtual int Run(const Streams& streams) = 0;
 };
 
-// `varnholt check` and `varnholt render`.
+// `varnholt check`, `varnholt render` and `varnholt sheets`.
 std::unique_ptr<Command> MakeCheckCommand();
 std::unique_ptr<Command> MakeRenderCommand();
+std::unique_ptr<Command> MakeSheetsCommand();
 
 // An option's value that must be one of `choices`, in any letter case: the parser is handed
 // the enum value the name stands for, and a name that is none is refused, naming them all.

@@ -21,6 +21,7 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(MakeCheckCommand());
     commands.push_back(MakeRenderCommand());
+    commands.push_back(MakeSheetsCommand());
     return commands;
 }
 

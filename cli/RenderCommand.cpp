@@ -21,6 +21,7 @@
 #include "cli/FileNamePattern.h"
 #include "cli/LineReader.h"
 #include "cli/Progress.h"
+#include "cli/SheetBatch.h"
 #include "model/NumberReading.h"
 #include "render/AtomicFile.h"
 #include "render/Color.h"
@@ -130,10 +131,10 @@ class RenderCommand final : public Command {
         render.add_option("-f,--format", format_, "svg, pdf, eps or png; else from -o's extension")
             ->type_name("FORMAT")
             ->transform(OneOf(kFormatChoices));
-        render
-            .add_option("--xdim", options.xDimensionMm,
-                        "Module width in mm, 0.264 to 0.66 (default 0.33)")
-            ->type_name("MM");
+        xDimension_ = render
+                          .add_option("--xdim", options.xDimensionMm,
+                                      "Module width in mm, 0.264 to 0.66 (default 0.33)")
+                          ->type_name("MM");
         render.add_option("--dpi", options.dpi, "Printer resolution: modules snap to whole dots")
             ->type_name("DPI");
         render
@@ -166,6 +167,7 @@ class RenderCommand final : public Command {
                 },
                 ""));
         render.add_flag("-q,--quiet", quiet_, "Say nothing but errors");
+        SheetBatch::AddOptions(render, sheetRequest_);
         return render;
     }
 
@@ -178,7 +180,7 @@ class RenderCommand final : public Command {
         if (const std::optional<std::string> refusal = Prepare()) {
             return Refuse(*refusal);
         }
-        if (!quiet_) {
+        if (!quiet_ && !sheets_) {
             diagnostics_->Say("size " + reviewed_.report);
         }
         for (const std::string& warning : reviewed_.warnings) {
@@ -214,6 +216,9 @@ class RenderCommand final : public Command {
 
     // Everything about the request that can be wrong before a number is read; the refusal.
     std::optional<std::string> Prepare() {
+        if (sheetRequest_.sheet || sheetRequest_.pageSize) {
+            return PrepareSheets();
+        }
         if (batch_ && output_ == "-") {
             return std::string(
                 "a batch writes a file for each number: give -o a pattern "
@@ -249,6 +254,32 @@ class RenderCommand final : public Command {
             return reviewed.Error();
         }
         reviewed_ = *std::move(reviewed);
+        return std::nullopt;
+    }
+
+    // A batch into one PDF of labels.
+    std::optional<std::string> PrepareSheets() {
+        if (!batch_) {
+            return std::string("--sheet and --page-size lay out a batch: give --batch FILE");
+        }
+        if (output_ == "-" || format_.value_or(render::FormatOfFile(output_).value_or(
+                                  render::FileFormat::Svg)) != render::FileFormat::Pdf) {
+            return std::string(
+                "label sheets are written into one PDF file: give -o a name ending in .pdf");
+        }
+        format_ = render::FileFormat::Pdf;
+        render::Result<render::ReviewedOptions> reviewed = render::Review(options_);
+        if (!reviewed) {
+            return reviewed.Error();
+        }
+        reviewed_ = *std::move(reviewed);
+        render::Result<std::unique_ptr<SheetBatch>> sheets = SheetBatch::Open(
+            sheetRequest_, reviewed_, xDimension_->count() > 0, output_, *diagnostics_,
+            *batch_ == "-" ? std::string(kStandardInputName) : SafeText(*batch_), quiet_);
+        if (!sheets) {
+            return sheets.Error();
+        }
+        sheets_ = *std::move(sheets);
         return std::nullopt;
     }
 
@@ -300,6 +331,8 @@ class RenderCommand final : public Command {
                         name, line.number,
                         line.TooLong() ? layout.Error() : SafeText(text) + ": " + layout.Error());
                     ++refused;
+                } else if (sheets_) {
+                    stopped = !sheets_->Add(*layout, line.number);
                 } else {
                     if (!layout->note.empty() && !quiet_) {
                         diagnostics_->Say(name, line.number, layout->note);
@@ -327,6 +360,9 @@ class RenderCommand final : public Command {
         }
         if (progress) {
             progress->Clear();  // also when no summary follows to take its place
+        }
+        if (sheets_) {
+            return sheets_->Finish(stopped, refused);
         }
         if (stopped) {
             return kExitFailure;
@@ -380,6 +416,8 @@ class RenderCommand final : public Command {
     std::optional<render::FileFormat> format_;
     render::Options options_;
     bool quiet_ = false;
+    CLI::Option* xDimension_ = nullptr;
+    SheetBatch::Request sheetRequest_;
 
     // The run.
     const Streams* streams_ = nullptr;
@@ -387,6 +425,7 @@ class RenderCommand final : public Command {
     render::ReviewedOptions reviewed_;
     std::optional<FileNamePattern> pattern_;
     bool saidFolders_ = false;
+    std::unique_ptr<SheetBatch> sheets_;
 };
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace varnholt::render {
 namespace {
@@ -186,6 +187,79 @@ Result<Done> SyncFileSystem(const std::string& folder) {
     const int error = syncfs(fd) == 0 ? 0 : errno;
     close(fd);
     return error == 0 ? Result<Done>(Done{}) : Failure(folder, error);
+}
+
+Result<AtomicStream> AtomicStream::Open(const std::string& path) {
+    if (path.empty()) {
+        return Result<AtomicStream>::Failure(ErrorKind::Output, "no file name given");
+    }
+    struct stat existing {};
+    const bool exists = stat(path.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
+        return Result<AtomicStream>::FailureOf(Failure(path, EISDIR));
+    }
+    if (exists && !S_ISREG(existing.st_mode)) {
+        const int fd = open(path.c_str(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) {
+            return Result<AtomicStream>::FailureOf(Failure(path, errno));
+        }
+        return AtomicStream(path, "", fd);
+    }
+    std::string temporary;
+    int fd = -1;
+    do {
+        temporary = TemporaryName(path);
+        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    } while (fd < 0 && errno == EEXIST);
+    if (fd < 0) {
+        return Result<AtomicStream>::FailureOf(Failure(path, errno));
+    }
+    if (exists) {
+        fchmod(fd, existing.st_mode & 07777);  // a file that is replaced keeps its permissions
+    }
+    return AtomicStream(path, std::move(temporary), fd);
+}
+
+AtomicStream::AtomicStream(AtomicStream&& other) noexcept
+    : path_(std::move(other.path_)),
+      temporary_(std::move(other.temporary_)),
+      fd_(std::exchange(other.fd_, -1)),
+      error_(other.error_) {}
+
+AtomicStream::~AtomicStream() {
+    if (fd_ >= 0) {
+        close(fd_);
+        if (!temporary_.empty()) {
+            unlink(temporary_.c_str());
+        }
+    }
+}
+
+bool AtomicStream::Write(std::string_view bytes) {
+    if (error_ == 0) {
+        error_ = WriteAll(fd_, bytes);
+    }
+    return error_ == 0;
+}
+
+Result<Done> AtomicStream::Commit() {
+    int error = error_;
+    if (error == 0 && !temporary_.empty() && fsync(fd_) != 0) {
+        error = errno;
+    }
+    if (close(std::exchange(fd_, -1)) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && !temporary_.empty() && rename(temporary_.c_str(), path_.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        if (!temporary_.empty()) {
+            unlink(temporary_.c_str());
+        }
+        return Failure(path_, error);
+    }
+    return Done{};
 }
 
 }  // namespace varnholt::render

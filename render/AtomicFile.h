@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "render/Result.h"
 
@@ -29,5 +30,34 @@ Result<int> MakeFoldersFor(const std::string& path);
 
 // Puts on disk everything written to the file system that holds `folder`.
 Result<Done> SyncFileSystem(const std::string& folder);
+
+// A file written a piece at a time that takes its name only once whole, as
+// WriteFileAtomically writes one at once: under a temporary name beside it, flushed and
+// renamed by Commit. Dropped uncommitted, it leaves nothing behind. A device or pipe is
+// written as it stands.
+class AtomicStream {
+  public:
+    // Opens the temporary file for `path`; refused, of kind Output, naming the file.
+    static Result<AtomicStream> Open(const std::string& path);
+
+    AtomicStream(AtomicStream&& other) noexcept;
+    AtomicStream& operator=(AtomicStream&&) = delete;
+    ~AtomicStream();
+
+    // Appends `bytes`; false once a write failed (Commit then says why).
+    bool Write(std::string_view bytes);
+    // Flushes the file to disk and gives it its name; refused, naming the file, when a write
+    // failed or the file cannot be put in place, which then leaves nothing behind.
+    Result<Done> Commit();
+
+  private:
+    AtomicStream(std::string path, std::string temporary, int fd)
+        : path_(std::move(path)), temporary_(std::move(temporary)), fd_(fd) {}
+
+    std::string path_;
+    std::string temporary_;  // empty for a device written in place
+    int fd_ = -1;
+    int error_ = 0;
+};
 
 }  // namespace varnholt::render

@@ -13,7 +13,7 @@ constexpr std::array<std::pair<LabelShape, std::string_view>, 5> kShapeNames{{
     {LabelShape::Round, "round"},
     {LabelShape::Ellipse, "ellipse"},
     {LabelShape::Cd, "cd"},
-    {LabelShape::Path, "path"},
+    {LabelShape::FreeForm, "path"},
 }};
 
 }  // namespace
@@ -66,7 +66,7 @@ std::string SheetGeometry::LabelText() const {
                    Millimetres(2 * holeRadiusMm) + " mm hole";
         case LabelShape::Rectangle:
         case LabelShape::Ellipse:
-        case LabelShape::Path:
+        case LabelShape::FreeForm:
             break;
     }
     return Millimetres(labelWidthMm) + " x " + Millimetres(labelHeightMm) + " mm " +

@@ -7,7 +7,7 @@
 namespace varnholt::render {
 
 // The outline labels are cut to.
-enum class LabelShape { Rectangle, Round, Ellipse, Cd, Path };
+enum class LabelShape { Rectangle, Round, Ellipse, Cd, FreeForm };  // FreeForm: a drawn path
 
 // A shape's name as listings write it: "rectangle", "round", "ellipse", "cd", "path".
 std::string_view NameOf(LabelShape shape);

@@ -14,7 +14,7 @@ constexpr std::array<std::pair<std::string_view, LabelShape>, 5> kLabelElements{
     {"Label-round", LabelShape::Round},
     {"Label-ellipse", LabelShape::Ellipse},
     {"Label-cd", LabelShape::Cd},
-    {"Label-path", LabelShape::Path},
+    {"Label-path", LabelShape::FreeForm},
 }};
 
 // Keeps a sheet of junk numbers from asking for millions of label places.
@@ -113,7 +113,7 @@ void ReadLabel(const XmlElement& label, LabelShape shape, SheetGeometry& geometr
             geometry.labelWidthMm = reader.Positive(label, "width", 2 * geometry.radiusMm);
             geometry.labelHeightMm = reader.Positive(label, "height", 2 * geometry.radiusMm);
             break;
-        case LabelShape::Path:
+        case LabelShape::FreeForm:
             // A free-form outline: its box when the file gives one.
             geometry.labelWidthMm = reader.Positive(label, "width", 0.0, true);
             geometry.labelHeightMm = reader.Positive(label, "height", 0.0, true);

@@ -1,0 +1,158 @@
+#!/usr/bin/env python3
+"""`varnholt render --batch --sheet/--page-size` run as a process: each label of the PDF cut
+out along the product's own template geometry (read here from glabels-data's file, not from
+the program) and decoded by ZBar, in order, with --skip and --copies; a roll a page a label;
+the refusals, and nothing written when one stops the batch.
+
+Usage: label_sheets_e2e.py VARNHOLT
+"""
+
+import pathlib
+import re
+import subprocess
+import sys
+import xml.etree.ElementTree as ElementTree
+
+from process_cases import Cases
+
+cases = Cases(sys.argv[1])
+case, run, text, expect = cases.case, cases.run, cases.text, cases.expect
+SCRATCH = cases.scratch
+TEMPLATES = pathlib.Path("/usr/share/libglabels-3.0/templates")
+DPI = 300
+UNITS_MM = {"pt": 25.4 / 72, "in": 25.4, "mm": 1.0, "cm": 10.0, "pc": 25.4 / 6}
+
+
+def length_mm(value):
+    match = re.fullmatch(r"([-+0-9.eE]+)\s*([a-z]*)", value.strip())
+    return float(match.group(1)) * UNITS_MM[match.group(2) or "pt"]
+
+
+def template(brand, part):
+    """The label rectangle and grid of a product, following its equivalent."""
+    for path in TEMPLATES.glob("*-templates.xml"):
+        for node in ElementTree.parse(path).getroot().iter("Template"):
+            if node.get("brand") == brand and node.get("part") == part:
+                if node.get("equiv"):
+                    return template(brand, node.get("equiv"))
+                label = node.find("Label-rectangle")
+                layout = label.find("Layout")
+                return {
+                    "width": length_mm(label.get("width")),
+                    "height": length_mm(label.get("height")),
+                    "nx": int(layout.get("nx")), "ny": int(layout.get("ny")),
+                    **{k: length_mm(layout.get(k)) for k in ("x0", "y0", "dx", "dy")},
+                }
+    raise AssertionError(f"no template {brand} {part}")
+
+
+def pages(pdf):
+    """Each page of the PDF at 300 dpi in grey: (width, height, bytes) per page."""
+    subprocess.run(["pdftoppm", "-r", str(DPI), "-gray", pdf, pdf], check=True)
+    result = []
+    for path in sorted(pathlib.Path(pdf).parent.glob(pathlib.Path(pdf).name + "-*.pgm")):
+        data = path.read_bytes()
+        header = re.match(rb"P5\s+(\d+)\s+(\d+)\s+255\s", data)
+        width, height = int(header.group(1)), int(header.group(2))
+        result.append((width, height, data[header.end():]))
+    return result
+
+
+def decode(page, x_mm, y_mm, w_mm, h_mm, name):
+    """What ZBar reads inside one rectangle of a page."""
+    width, height, pixels = page
+    px = lambda mm: int(round(mm * DPI / 25.4))
+    x0, y0, x1, y1 = px(x_mm), px(y_mm), min(px(x_mm + w_mm), width), min(px(y_mm + h_mm), height)
+    rows = b"".join(pixels[y * width + x0:y * width + x1] for y in range(y0, y1))
+    crop = SCRATCH / f"{name}.pgm"
+    crop.write_bytes(b"P5 %d %d 255\n" % (x1 - x0, y1 - y0) + rows)
+    result = subprocess.run(["zbarimg", "-q", "--raw", str(crop)], capture_output=True)
+    return result.stdout.decode().split()
+
+
+def labels_of(pdf, geometry):
+    """What each label of every page decodes as, in the order labels are filled."""
+    read = []
+    for number, page in enumerate(pages(pdf)):
+        for row in range(geometry["ny"]):
+            for column in range(geometry["nx"]):
+                read.append(decode(page, geometry["x0"] + column * geometry["dx"],
+                                   geometry["y0"] + row * geometry["dy"], geometry["width"],
+                                   geometry["height"], f"p{number}r{row}c{column}"))
+    return read
+
+
+def check_digit(body):
+    total = sum(int(d) * (3 if i % 2 == 0 else 1) for i, d in enumerate(reversed(body)))
+    return body + str((10 - total % 10) % 10)
+
+
+NUMBERS = [check_digit(f"400638{n:06d}") for n in range(1, 21)]
+
+
+@case
+def each_label_decodes_in_order_with_skip_and_copies_and_a_bad_record_passed_over():
+    lines = NUMBERS[:7] + ["400638133392"[:-1] + "X"] + NUMBERS[7:]
+    batch = text("sheet/numbers.txt", ("\n".join(lines) + "\n").encode())
+    pdf = str(SCRATCH / "sheet" / "labels.pdf")
+    _, err = expect(run("render", "--batch", batch, "--sheet", "avery l7160", "--skip", "2",
+                        "--copies", "2", "-o", pdf), 1,
+                    stderr=r"numbers\.txt:8: 40063813339X: .*not a digit")
+    assert re.search(r"40 labels on 2 pages written", err), err
+    geometry = template("Avery", "L7160")
+    read = labels_of(pdf, geometry)
+    per_sheet = geometry["nx"] * geometry["ny"]
+    assert len(read) == 2 * per_sheet, len(read)
+    wanted = [[], []] + [[n] for n in NUMBERS for _ in range(2)]
+    wanted += [[]] * (len(read) - len(wanted))
+    assert read == wanted, [r[0] if r else "-" for r in read]
+
+
+@case
+def a_roll_is_a_page_a_label_and_long_text_is_cut_once():
+    batch = text("roll/numbers.txt", ("\n".join(NUMBERS[:3]) + "\n").encode())
+    pdf = str(SCRATCH / "roll" / "roll.pdf")
+    _, err = expect(run("render", "--batch", batch, "--page-size", "50x30mm", "--text",
+                        "{number} a line of text far too long for a label fifty millimetres wide",
+                        "-o", pdf), 0)
+    assert len(re.findall(r"cut to fit", err)) == 1, err
+    info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+    assert re.search(r"Pages:\s+3\b", info) and re.search(r"141\.73\d* x 85\.03\d* pts", info), info
+    read = [decode(page, 0, 0, 50, 30, f"roll{i}") for i, page in enumerate(pages(pdf))]
+    assert read == [[n] for n in NUMBERS[:3]], read
+
+
+@case
+def refusals_say_why_and_write_nothing():
+    batch = text("refused/numbers.txt", ("\n".join(NUMBERS[:3]) + "\n").encode())
+    out = SCRATCH / "refused"
+    kept = out / "kept.pdf"
+    kept.write_bytes(b"an older file")
+    for args, why in (
+            (["--page-size", "25x15mm"], r"too small: at 0\.264 mm \(80 %\) the symbol needs a "
+                                         r"label of at least 29\.832 x \d+(\.\d+)? mm"),
+            (["--sheet", "Avery L7160", "--xdim", "0.6"], r"at 0\.6 mm .* at least"),
+            (["--sheet", "Avery 3112"], r"round 38\.1 mm across: a bar code needs a rectangular"),
+            (["--sheet", "Avery L7160", "--skip", "21"], r"--skip 21: Avery L7160 has 21 labels"),
+            (["--sheet", "Avery L716"], r"similar: .*Avery L7160"),
+            (["--sheet", "A4 3x8 80x37mm"], r"need 240 mm; the page is 210 mm wide"),
+    ):
+        expect(run("render", "--batch", batch, *args, "-o", str(kept)), 2, stderr=why)
+        assert kept.read_bytes() == b"an older file", args
+    expect(run("render", "--batch", batch, "--sheet", "Avery L7160", "-o", str(out / "a.svg")),
+           2, stderr=r"one PDF file")
+    assert sorted(p.name for p in out.iterdir()) == ["kept.pdf", "numbers.txt"]
+
+
+@case
+def sheets_lists_products_and_names_alone():
+    out, _ = expect(run("sheets", "L7160"), 0, stdout=r"\ANAME\s+PAGE")
+    assert re.search(r"^Avery L7160\s+A4\s+3 x 7\s", out, re.M), out
+    out, _ = expect(run("sheets", "--names"), 0)
+    names = out.splitlines()
+    assert "Avery 5160" in names and "Avery L7160" in names and len(names) > 1000
+    assert names[0] != "NAME" and all(" " in name for name in names), names[:5]
+    expect(run("sheets", "no-such-stock-anywhere"), 1, stderr=r"no label stock")
+
+
+cases.finish()
