@@ -84,6 +84,15 @@ std::string AttributeOr(const XmlElement& element, std::string_view attribute,
     return value != nullptr ? *value : std::move(fallback);
 }
 
+// A name as people type it: one template file writes a part number with a blank after it.
+std::string Trimmed(std::string text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::string Where(const std::string& fileName, const XmlElement& element) {
     return fileName + ":" + std::to_string(element.line);
 }
@@ -144,10 +153,10 @@ void ReadTemplate(const XmlElement& element, const std::string& fileName,
                   TemplateFileContents& into) {
     TemplateEntry entry;
     entry.where = Where(fileName, element);
-    entry.brand = AttributeOr(element, "brand");
-    entry.part = AttributeOr(element, "part");
+    entry.brand = Trimmed(AttributeOr(element, "brand"));
+    entry.part = Trimmed(AttributeOr(element, "part"));
     entry.description = AttributeOr(element, "_description", AttributeOr(element, "description"));
-    entry.equivalentPart = AttributeOr(element, "equiv");
+    entry.equivalentPart = Trimmed(AttributeOr(element, "equiv"));
     entry.paperId = AttributeOr(element, "size", "Other");
     if (entry.brand.empty() || entry.part.empty()) {
         into.skipped.push_back(entry.where + ": a Template without brand or part");
