@@ -49,7 +49,10 @@ function(varnholt_install_package)
     # The program, with its window or without, and its manual page.
     configure_file(docs/varnholt.1.in ${PROJECT_BINARY_DIR}/varnholt.1 @ONLY)
     install(TARGETS varnholt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
-    install(FILES ${PROJECT_BINARY_DIR}/varnholt.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+    # Compressed, as Debian keeps manual pages; man reads it as it is.
+    execute_process(COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/varnholt.1
+                    OUTPUT_FILE ${PROJECT_BINARY_DIR}/varnholt.1.gz COMMAND_ERROR_IS_FATAL ANY)
+    install(FILES ${PROJECT_BINARY_DIR}/varnholt.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
             COMPONENT program)
 
     # The Qt Designer plugin and the QML module go where Qt keeps its own, under the prefix.
