@@ -31,7 +31,7 @@ PACKAGES += clang libclang-rt-14-dev libzint-dev zint libzxing-dev python3-stdnu
 
 # Debian packages (make package) and the tools that check them as Debian does; the bash
 # completion is tried with bash-completion's own loader.
-PACKAGES += dpkg-dev fakeroot file lintian desktop-file-utils appstream bash-completion
+PACKAGES += dpkg-dev file lintian desktop-file-utils appstream bash-completion
 
 WERROR ?= OFF
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)

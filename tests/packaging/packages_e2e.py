@@ -105,6 +105,18 @@ def shared_library_dependencies_are_computed():
 
 
 @cases.case
+def apt_can_install_them_together():
+    # Every dependency named, typed or computed, is a package Debian has.
+    planned = subprocess.run(["apt-get", "install", "--simulate", "--no-install-recommends",
+                              *(str(deb(package)) for package in PACKAGES)],
+                             capture_output=True, text=True, timeout=300)
+    assert planned.returncode == 0, planned.stdout[-2000:] + planned.stderr
+    for package in PACKAGES:
+        assert re.search(rf"^Conf {re.escape(package)} \({re.escape(VERSION)} ", planned.stdout,
+                         re.M), (package, planned.stdout[-2000:])
+
+
+@cases.case
 def lintian_finds_no_error():
     checked = subprocess.run(["lintian", "--fail-on", "error", *map(str, OUT.glob("*.deb"))],
                              capture_output=True, text=True, timeout=600)
@@ -234,8 +246,7 @@ def sheet_names_are_offered_quoted_or_nothing():
         lister.chmod(0o755)
         got = complete("render", "--sheet", "Av", program=str(lister))
         assert got == ["Avery\\ 5160", "Avery\\ L7160"], got
-        assert complete("render", "--sheet", "\"Zw", program=str(lister)) == \
-            ["Zweckform\\ 3474"]
+        assert complete("render", "--sheet", "\"Zw", program=str(lister)) == ["Zweckform 3474"]
     # A program without the command, or none at all, offers nothing and says nothing.
     for program in ("/bin/false", str(cases.scratch / "no-such-program")):
         assert complete("render", "--sheet", "", program=program) == [], program
