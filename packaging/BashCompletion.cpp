@@ -2,7 +2,7 @@
 // their options and what each option's value is, poured into the completion's template. So
 // the completion knows each option as soon as a command defines it.
 //
-// bash_completion TEMPLATE OUTPUT
+// make_completion TEMPLATE OUTPUT
 
 #include <CLI/CLI.hpp>
 
@@ -127,7 +127,7 @@ std::string Tables(CLI::App& program) {
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {
-        std::cerr << "usage: bash_completion TEMPLATE OUTPUT\n";
+        std::cerr << "usage: make_completion TEMPLATE OUTPUT\n";
         return 2;
     }
     std::ifstream in(argv[1]);
@@ -136,7 +136,7 @@ int main(int argc, char* argv[]) {
     std::string text = script.str();
     const std::size_t at = text.find(kPlaceholder);
     if (!in || at == std::string::npos) {
-        std::cerr << "bash_completion: " << argv[1] << " holds no " << kPlaceholder << "\n";
+        std::cerr << "make_completion: " << argv[1] << " holds no " << kPlaceholder << "\n";
         return 1;
     }
     std::string tables;
@@ -146,7 +146,7 @@ int main(int argc, char* argv[]) {
     out << text;
     out.close();
     if (!out) {
-        std::cerr << "bash_completion: cannot write " << argv[2] << "\n";
+        std::cerr << "make_completion: cannot write " << argv[2] << "\n";
         return 1;
     }
     return 0;

@@ -173,8 +173,8 @@ COMPLETION = ROOT / completions_dir() / "varnholt"
 # Drives the completion as bash would: the function `complete -p` names for the words, the
 # last being the one completed; prints the offers one per line.
 DRIVER = r'''
-spec=$(complete -p varnholt) || exit 3
-function=${spec#*-F }; function=${function%% *}
+registered=$(complete -p varnholt) || exit 3
+function=${registered#*-F }; function=${function%% *}
 COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); COMP_LINE="$*"; COMP_POINT=${#COMP_LINE}
 "$function" varnholt "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
 printf '%s\n' "${COMPREPLY[@]}"
