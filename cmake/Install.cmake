@@ -1,5 +1,13 @@
 # Installs the libraries, their public headers and a CMake package, so that other programs
 # use the control with find_package(Varnholt CONFIG) or pkg-config.
+# Libraries go into Debian's multiarch folder (lib/x86_64-linux-gnu), which the loader,
+# pkg-config and CMake search under /usr and /usr/local alike, so that the Debian packages
+# made from any build hold them where Debian's own do; GNUInstallDirs picks it only when the
+# prefix is /usr.
+if(CMAKE_LIBRARY_ARCHITECTURE AND NOT DEFINED CMAKE_INSTALL_LIBDIR)
+    set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH
+        "Object code libraries (lib)")
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
