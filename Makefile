@@ -29,11 +29,15 @@ PACKAGES += glabels-data libxml2-dev
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
 PACKAGES += clang libclang-rt-14-dev libzint-dev zint libzxing-dev python3-stdnum time
 
+# Debian packages (make package) and the tools that check them as Debian does; the bash
+# completion is tried with bash-completion's own loader.
+PACKAGES += dpkg-dev file lintian desktop-file-utils appstream bash-completion
+
 WERROR ?= OFF
 SUDO := $(if $(filter 0,$(shell id -u)),,sudo)
 CONFIGURE_FLAGS := -DVARNHOLT_WERROR=$(WERROR)
 
-.PHONY: deps build build-asan run test format-check clean
+.PHONY: deps build build-asan run test package format-check clean
 
 # Installs only what is missing; silent when everything is there.
 deps:
@@ -58,6 +62,12 @@ build-asan: deps
 
 run: build
 	./build/bin/varnholt
+
+# The Debian packages, in build/packages. `make test` makes them too, in a folder of its own,
+# and checks them (the test DebianPackages).
+package: build
+	cpack --config build/CPackConfig.cmake -B build/packages
+	@ls build/packages/*.deb
 
 test: build build-asan
 	ctest --preset default --output-on-failure -j2

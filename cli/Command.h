@@ -30,6 +30,10 @@ std::unique_ptr<Command> MakeCheckCommand();
 std::unique_ptr<Command> MakeRenderCommand();
 std::unique_ptr<Command> MakeSheetsCommand();
 
+// The name of OneOf's validator, by which tools that describe the command line find the
+// choices (its description lists them, comma-separated).
+inline constexpr std::string_view kChoicesValidator = "choices";
+
 // An option's value that must be one of `choices`, in any letter case: the parser is handed
 // the enum value the name stands for, and a name that is none is refused, naming them all.
 template <class Enum, std::size_t N>
@@ -49,7 +53,7 @@ CLI::Validator OneOf(const std::array<std::pair<std::string_view, Enum>, N>& cho
             }
             return text + " is none of " + names;
         },
-        names);
+        names, std::string(kChoicesValidator));
 }
 
 }  // namespace varnholt::cli

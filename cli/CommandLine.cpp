@@ -84,6 +84,8 @@ class Program {
 
     std::string ProgramHelp() const { return app_.help(); }
 
+    CLI::App& App() { return app_; }
+
   private:
     // Where to read on after a usage error: the help of the command it happened in, if any.
     std::string TryHelp() const {
@@ -161,6 +163,11 @@ int RunWithoutWindow() {
     }
     diagnostics.Say("this build has no window; give a command, such as 'varnholt check FILE'");
     return kExitFailure;
+}
+
+void Describe(const std::function<void(CLI::App&)>& describe) {
+    Program program;
+    describe(program.App());
 }
 
 }  // namespace varnholt::cli

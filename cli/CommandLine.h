@@ -1,6 +1,12 @@
 #pragma once
 
+#include <functional>
+
 #include "cli/Streams.h"
+
+namespace CLI {
+class App;
+}
 
 namespace varnholt::cli {
 
@@ -15,5 +21,9 @@ int Run(int argc, const char* const argv[], const Streams& streams);
 // For a build without the window, run without arguments: the help, and why there is no window;
 // exit status 2.
 int RunWithoutWindow();
+
+// Hands the program's parser, every command registered, to `describe`: for tools that write
+// down what the command line takes, such as the shell completion, from the one definition.
+void Describe(const std::function<void(CLI::App&)>& describe);
 
 }  // namespace varnholt::cli

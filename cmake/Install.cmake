@@ -1,5 +1,13 @@
 # Installs the libraries, their public headers and a CMake package, so that other programs
 # use the control with find_package(Varnholt CONFIG) or pkg-config.
+# Libraries go into Debian's multiarch folder (lib/x86_64-linux-gnu), which the loader,
+# pkg-config and CMake search under /usr and /usr/local alike, so that the Debian packages
+# made from any build hold them where Debian's own do; GNUInstallDirs picks it only when the
+# prefix is /usr.
+if(CMAKE_LIBRARY_ARCHITECTURE AND NOT DEFINED CMAKE_INSTALL_LIBDIR)
+    set(CMAKE_INSTALL_LIBDIR lib/${CMAKE_LIBRARY_ARCHITECTURE} CACHE PATH
+        "Object code libraries (lib)")
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
@@ -49,7 +57,10 @@ function(varnholt_install_package)
     # The program, with its window or without, and its manual page.
     configure_file(docs/varnholt.1.in ${PROJECT_BINARY_DIR}/varnholt.1 @ONLY)
     install(TARGETS varnholt RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT program)
-    install(FILES ${PROJECT_BINARY_DIR}/varnholt.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
+    # Compressed, as Debian keeps manual pages; man reads it as it is.
+    execute_process(COMMAND gzip -9 -n -c ${PROJECT_BINARY_DIR}/varnholt.1
+                    OUTPUT_FILE ${PROJECT_BINARY_DIR}/varnholt.1.gz COMMAND_ERROR_IS_FATAL ANY)
+    install(FILES ${PROJECT_BINARY_DIR}/varnholt.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1
             COMPONENT program)
 
     # The Qt Designer plugin and the QML module go where Qt keeps its own, under the prefix.

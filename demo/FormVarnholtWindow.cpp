@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -36,11 +37,20 @@ std::int16_t ShiftState(Qt::KeyboardModifiers modifiers) {
                                      (modifiers.testFlag(Qt::AltModifier) ? 4 : 0));
 }
 
+// The program's icon from the icon theme, as the desktop shows it; else the copy built in.
+QIcon ProgramIcon() {
+    QIcon builtIn;
+    builtIn.addFile(QStringLiteral(":/icons/varnholt-48.png"));
+    builtIn.addFile(QStringLiteral(":/icons/varnholt-128.png"));
+    return QIcon::fromTheme(QStringLiteral("varnholt"), builtIn);
+}
+
 }  // namespace
 
 FormVarnholtWindow::FormVarnholtWindow(QWidget* parent) : QWidget(parent) {
     using namespace form_varnholt;
     setWindowTitle(FromText(kCaption));
+    setWindowIcon(ProgramIcon());
     setFocusPolicy(Qt::StrongFocus);
     const double twipsPerPixel = 1440.0 / logicalDpiX();
     const auto pixels = [twipsPerPixel](int twips) {

@@ -43,6 +43,8 @@ class BoxCloser {
 TEST(FormVarnholtWindow, HasItsStoredLayout) {
     FormVarnholtWindow window;
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Varnholt"));
+    // The program's icon, built in when the icon theme has none.
+    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(128, 128)));
     EXPECT_EQ(window.size(), QSize(265, 112));
     EXPECT_EQ(window.Barcode1().geometry(), QRect(72, 16, 115, 81));
     EXPECT_EQ(window.Barcode1().objectName(), QStringLiteral("Barcode1"));
