@@ -1,0 +1,81 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <charconv>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace varnholt::cli {
+
+// How a command reads a catalogue (a delimited file) rather than a number a line.
+struct CatalogueOptions {
+    // The column of the numbers, by header name or 1-based number; empty: no catalogue.
+    std::string column;
+    // Whether the first record is a header row when the column is given by number.
+    bool header = false;
+    // ',' ';' or a tab; none: found in the first line.
+    std::optional<char> delimiter;
+
+    bool Given() const noexcept { return !column.empty(); }
+
+    // The column's number when it is given as one; a name means a header row to find it in.
+    std::optional<std::size_t> Number() const noexcept {
+        std::size_t number = 0;
+        const char* const end = column.data() + column.size();
+        const auto [stop, error] = std::from_chars(column.data(), end, number);
+        if (column.empty() || error != std::errc() || stop != end || number == 0) {
+            return std::nullopt;
+        }
+        return number;
+    }
+
+    bool HasHeader() const noexcept { return header || !Number(); }
+};
+
+// The delimiter --delimiter names: ",", ";", "tab" or a tab itself.
+inline std::optional<char> ParseDelimiter(std::string_view text) {
+    if (text == "," || text == ";" || text == "\t") {
+        return text.front();
+    }
+    if (text == "tab") {
+        return '\t';
+    }
+    return std::nullopt;
+}
+
+// Adds --column, --header and --delimiter to a command; the column option, which the others
+// need.
+inline CLI::Option* AddCatalogueOptions(CLI::App& command, CatalogueOptions& options,
+                                        std::string_view what) {
+    CLI::Option* column =
+        command
+            .add_option("-c,--column", options.column,
+                        "Read a catalogue (csv, ;-separated or tsv) and take " + std::string(what) +
+                            " from the column of this header name, or of this number from 1")
+            ->type_name("NAME|N")
+            ->check(CLI::Validator(
+                [](std::string& text) -> std::string {
+                    return text.empty() || text == "0" ? "give a column's name or its number from 1"
+                                                       : std::string();
+                },
+                ""));
+    command.add_flag("--header", options.header, "With --column N: the first row is a header")
+        ->needs(column);
+    command
+        .add_option_function<std::string>(
+            "--delimiter",
+            [&options](const std::string& text) { options.delimiter = ParseDelimiter(text); },
+            "The catalogue's delimiter: , ; or tab (else the one the first line holds most)")
+        ->type_name("CHAR")
+        ->needs(column)
+        ->check(CLI::Validator(
+            [](std::string& text) -> std::string {
+                return ParseDelimiter(text) ? std::string() : "give , ; or tab";
+            },
+            ""));
+    return column;
+}
+
+}  // namespace varnholt::cli
