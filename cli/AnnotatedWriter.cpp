@@ -63,7 +63,7 @@ bool AnnotatedWriter::Write(std::span<const std::string_view> fields, const Row&
             out_.Append(':');
             const std::string_view fact = facts[i].text;
             if (column.kind == FieldKind::Boolean ||
-                (column.kind == FieldKind::Number && !fact.empty())) {
+                (column.kind == FieldKind::Number && IsJsonNumber(fact))) {
                 out_.Append(fact);
             } else if (fact.empty()) {
                 out_.Append("null");
