@@ -146,13 +146,11 @@ ExpandedName FileNamePattern::Expand(const PatternValues& values, bool safely) c
     bool partHasColumn = false;
     const auto endPart = [&](std::size_t end) {
         const std::string_view part = std::string_view(name).substr(partStart, end - partStart);
-        if (partHasColumn && expanded.refusal.empty()) {
-            if (part == "." || part == "..") {
-                expanded.refusal = "the name " + SafeText(name) + " would leave its folder";
-            } else if (part.size() > kLongestNamePart) {
-                expanded.refusal = "the name " + SafeText(name) + " has a part longer than " +
-                                   std::to_string(kLongestNamePart) + " bytes";
-            }
+        // A file system refuses the name, which would stop the batch: refused here, the
+        // record alone is passed over.
+        if (partHasColumn && expanded.refusal.empty() && part.size() > kLongestNamePart) {
+            expanded.refusal = "the name " + SafeText(name) + " has a part longer than " +
+                               std::to_string(kLongestNamePart) + " bytes";
         }
         partStart = end + 1;
         partHasColumn = false;

@@ -55,8 +55,9 @@ class FileNamePattern {
         return Expand(PatternValues{number, line, {}});
     }
 
-    // The file name for one record, refused when a column's value is empty, holds a "/" or a
-    // control character, or makes a part of the name "." or "..".
+    // The file name for one record, refused when a column's value is empty, "." or "..", holds
+    // a "/" or a control character, or makes a part of the name longer than a file system
+    // takes.
     ExpandedName ExpandFileName(const PatternValues& values) const;
 
   private:
