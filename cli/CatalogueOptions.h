@@ -52,8 +52,8 @@ inline CLI::Option* AddCatalogueOptions(CLI::App& command, CatalogueOptions& opt
     CLI::Option* column =
         command
             .add_option("-c,--column", options.column,
-                        "Read a catalogue (csv, ;-separated or tsv) and take " + std::string(what) +
-                            " from the column of this header name, or of this number from 1")
+                        "Read a catalogue (csv, tsv, ;-separated): " + std::string(what) +
+                            " are in the column of this header name, or of this number from 1")
             ->type_name("NAME|N")
             ->check(CLI::Validator(
                 [](std::string& text) -> std::string {

@@ -42,9 +42,9 @@ class CheckCommand final : public Command {
             "goes there at the end.\n"
             "With --column the input is a catalogue (RFC 4180: quoted fields may hold the\n"
             "delimiter, doubled quotes and line ends) and the numbers are the column's; a row's\n"
-            "line is the record's first line, and a record without the field is blank.\n"
-            "--keep-columns writes each record's fields before its facts (csv, tsv, jsonl); a\n"
-            "fact's column that the catalogue names already gets a suffix, said once.\n"
+            "line is its record's first line, and a record without the field is blank.\n"
+            "--keep-columns writes each record's own fields before the facts (csv, tsv, jsonl);\n"
+            "a fact's column that the catalogue names already gets a suffix, said once.\n"
             "Exit status: 0 when every number is valid, 1 when some is not, 2 when a file\n"
             "could not be read or the output not written.");
         check.add_option("FILE", files_, "Files to read; - or none: standard input")->type_name("");
