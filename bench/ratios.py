@@ -51,7 +51,8 @@ NO_ALLOCATIONS = ["PaintVarnholt", "PaintStoredValue/13", "CheckModulo10", "Chec
 DEBIAN_PYTHON = "/usr/bin/python3"
 GNU_TIME = "/usr/bin/time"
 CHECK_LINES = 1_000_000
-# check --column on a catalogue of this many six-column rows at least this many times as fast
+# check --column on a catalogue of this many six-column rows, as CheckCommandCatalogue runs it,
+# at least this many times as fast
 # as Python's csv.DictReader with stdnum's ean.is_valid.
 CATALOGUE_ROWS = 1_000_000
 CATALOGUE_TARGET = 50.0
@@ -114,13 +115,12 @@ def race_stdnum(binary, env, lines_file, rounds):
     return statistics.median(ratios), statistics.median(peer), statistics.median(ours), valid
 
 
-def race_catalogue(program, path, rounds):
-    """`check --column ean --format csv` as a process, start-up and all, and bench/csv_peer.py's
-    DictReader with stdnum, in turns: the median ratio of the pairs' rates, and both counts
-    of valid numbers."""
-    command = [program, "check", "--column", "ean", "--format", "csv", str(path)]
-    print(f"$ {DEBIAN_PYTHON} bench/csv_peer.py and {' '.join(command)} >/dev/null, "
-          f"{rounds} times in turn", flush=True)
+def race_catalogue(binary, env, program, path, rounds):
+    """CheckCommandCatalogue (`check --column ean --format csv`, run inside the benchmark
+    binary as CheckCommandCsv is) and bench/csv_peer.py's DictReader with stdnum, in turns: the
+    median ratio of the pairs' rates, and both counts of valid numbers."""
+    print(f"$ {DEBIAN_PYTHON} bench/csv_peer.py and {binary} "
+          f"--benchmark_filter=^CheckCommandCatalogue$, {rounds} times in turn", flush=True)
     peer_script = str(pathlib.Path(__file__).with_name("csv_peer.py"))
     ratios, peer_valid = [], None
     for _ in range(rounds):
@@ -128,9 +128,13 @@ def race_catalogue(program, path, rounds):
             [DEBIAN_PYTHON, peer_script, str(path), "--repetitions", "1"], check=True,
             capture_output=True, text=True).stdout)["DictReaderStdnum"]
         peer_valid = peer["valid"]
-        ratios.append(peer["seconds"] / process_seconds(command, 3))
+        report = run(binary, 3, ["--benchmark_filter=^CheckCommandCatalogue$"], env, quiet=True)
+        entry = medians(report)["CheckCommandCatalogue"]
+        ours = entry["cpu_time"] * {"ms": 1e-3, "us": 1e-6, "ns": 1e-9, "s": 1.0}[
+            entry["time_unit"]]
+        ratios.append(peer["seconds"] / ours)
     print("  rate ratio of each pair:", " ".join(f"{ratio:.1f}" for ratio in sorted(ratios)))
-    _, summary = run_program(command)
+    _, summary = run_program([program, "check", "--column", "ean", "-q", str(path)])
     return statistics.median(ratios), valid_count(summary), peer_valid
 
 
@@ -188,8 +192,11 @@ def main():
         make_lines.write_lines(lines_file, CHECK_LINES)
         mixed_file = pathlib.Path(scratch) / "mixed.txt"
         make_lines.write_lines(mixed_file, CHECK_LINES, mixed=True)
+        catalogue = pathlib.Path(scratch) / "catalogue.csv"
+        make_catalogue.write_catalogue(catalogue, CATALOGUE_ROWS)
         env = dict(os.environ, VARNHOLT_CHECK_LINES=str(lines_file),
-                   VARNHOLT_CHECK_CSV_LINES=str(mixed_file))
+                   VARNHOLT_CHECK_CSV_LINES=str(mixed_file),
+                   VARNHOLT_CHECK_CATALOGUE=str(catalogue))
         median = medians(run(args.binary, args.repetitions, extra, env))
         unit_ns = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
@@ -222,10 +229,8 @@ def main():
                 peaks[name], _ = run_program(command)
             large.unlink()
 
-            catalogue = pathlib.Path(scratch) / "catalogue.csv"
-            make_catalogue.write_catalogue(catalogue, CATALOGUE_ROWS)
             catalogue_ratio, ours_valid, peer_valid = race_catalogue(
-                args.program, catalogue, max(3, args.repetitions // 5))
+                args.binary, env, args.program, catalogue, max(3, args.repetitions // 5))
             met = catalogue_ratio >= CATALOGUE_TARGET
             missed += not met
             extra_rows.append(("check --column ean -f csv, 1e6 rows / DictReader + stdnum",

@@ -2,10 +2,11 @@
 
 #include <CLI/CLI.hpp>
 
-#include <charconv>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "cli/ColumnNames.h"
 
 namespace varnholt::cli {
 
@@ -20,18 +21,8 @@ struct CatalogueOptions {
 
     bool Given() const noexcept { return !column.empty(); }
 
-    // The column's number when it is given as one; a name means a header row to find it in.
-    std::optional<std::size_t> Number() const noexcept {
-        std::size_t number = 0;
-        const char* const end = column.data() + column.size();
-        const auto [stop, error] = std::from_chars(column.data(), end, number);
-        if (column.empty() || error != std::errc() || stop != end || number == 0) {
-            return std::nullopt;
-        }
-        return number;
-    }
-
-    bool HasHeader() const noexcept { return header || !Number(); }
+    // Whether the first record is a header row: asked for, or needed to find a named column.
+    bool HasHeader() const noexcept { return header || !ColumnNames::IndexOfNumber(column); }
 };
 
 // The delimiter --delimiter names: ",", ";", "tab" or a tab itself.

@@ -39,7 +39,7 @@ CatalogueReader::CatalogueReader(ByteSource& source, const CatalogueOptions& opt
 
 std::string CatalogueReader::Start() {
     if (!options_.HasHeader()) {
-        column_ = *options_.Number() - 1;
+        column_ = *ColumnNames::IndexOfNumber(options_.column);
         return {};
     }
     if (!reader_.Next(record_)) {

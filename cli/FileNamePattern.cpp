@@ -14,17 +14,6 @@ constexpr int kWidestLine = 20;
 // The longest part of a path that Linux file systems take (NAME_MAX).
 constexpr std::size_t kLongestNamePart = 255;
 
-// The index of a column given by its number from 1, or none.
-std::optional<std::size_t> NumberFromOne(std::string_view text) {
-    std::size_t number = 0;
-    const char* const end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, number);
-    if (text.empty() || error != std::errc() || stop != end || number == 0) {
-        return std::nullopt;
-    }
-    return number - 1;
-}
-
 // Why a field cannot stand in a file's name, or nothing: it would make no name, another
 // folder's, or one that a terminal or another program reads as something else.
 std::string_view UnsafeInName(std::string_view value) {
@@ -119,7 +108,7 @@ std::optional<std::string> FileNamePattern::FindColumns(const ColumnNames* heade
         }
         // Without a header a column has a number only, however many fields a record holds.
         const std::optional<std::size_t> found =
-            header != nullptr ? header->Find(part.text) : NumberFromOne(part.text);
+            header != nullptr ? header->Find(part.text) : ColumnNames::IndexOfNumber(part.text);
         if (!found) {
             return "{column:" + SafeText(part.text) + "}: " +
                    (header != nullptr ? "the header names no such column"
