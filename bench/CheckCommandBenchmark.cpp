@@ -1,7 +1,8 @@
 // `varnholt check` over a file of a million lines, run in this process as the program runs
 // it, against a bare loop over the same lines held in memory that calls ZXing-cpp's
-// GTIN::IsCheckDigitValid. The files are named by VARNHOLT_CHECK_LINES (GTIN-13s) and
-// VARNHOLT_CHECK_CSV_LINES (the whole family); ratios.py makes them.
+// GTIN::IsCheckDigitValid. The files are named by VARNHOLT_CHECK_LINES (GTIN-13s),
+// VARNHOLT_CHECK_CSV_LINES (the whole family) and VARNHOLT_CHECK_CATALOGUE (a six-column
+// catalogue with a header); ratios.py makes them.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -9,6 +10,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,8 +44,9 @@ class Discard final : public cli::ByteSink {
     void Write(std::string_view) override {}
 };
 
-// Runs check as `varnholt check OPTION FILE >/dev/null` would, once per iteration.
-void RunCheckCommand(benchmark::State& state, const char* option, const char* variable) {
+// Runs check as `varnholt check OPTION... FILE >/dev/null` would, once per iteration.
+void RunCheckCommand(benchmark::State& state, std::initializer_list<const char*> options,
+                     const char* variable) {
     const char* path = LinesFile(variable);
     if (path == nullptr) {
         state.SkipWithError("the benchmark's input file is not named");
@@ -53,10 +56,12 @@ void RunCheckCommand(benchmark::State& state, const char* option, const char* va
     cli::DescriptorSink out(devNull);
     Discard err;
     const cli::Streams streams{out, err, false, false};
-    const char* const argv[] = {"varnholt", "check", option, path};
+    std::vector<const char*> argv{"varnholt", "check"};
+    argv.insert(argv.end(), options);
+    argv.push_back(path);
     int status = 0;
     const auto once = [&] {
-        status = cli::Run(4, argv, streams);
+        status = cli::Run(static_cast<int>(argv.size()), argv.data(), streams);
         benchmark::DoNotOptimize(status);
     };
     for (auto _ : state) {
@@ -71,14 +76,19 @@ void RunCheckCommand(benchmark::State& state, const char* option, const char* va
 }
 
 void CheckCommandCount(benchmark::State& state) {
-    RunCheckCommand(state, "--quiet", "VARNHOLT_CHECK_LINES");
+    RunCheckCommand(state, {"--quiet"}, "VARNHOLT_CHECK_LINES");
 }
 BENCHMARK(CheckCommandCount)->Unit(benchmark::kMillisecond);
 
 void CheckCommandCsv(benchmark::State& state) {
-    RunCheckCommand(state, "--format=csv", "VARNHOLT_CHECK_CSV_LINES");
+    RunCheckCommand(state, {"--format=csv"}, "VARNHOLT_CHECK_CSV_LINES");
 }
 BENCHMARK(CheckCommandCsv)->Unit(benchmark::kMillisecond);
+
+void CheckCommandCatalogue(benchmark::State& state) {
+    RunCheckCommand(state, {"--column=ean", "--format=csv"}, "VARNHOLT_CHECK_CATALOGUE");
+}
+BENCHMARK(CheckCommandCatalogue)->Unit(benchmark::kMillisecond);
 
 void CheckLinesZXing(benchmark::State& state) {
     const char* path = LinesFile();

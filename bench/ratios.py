@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Runs the benchmark binary with repetitions and prints each of our measurements as a ratio
 to its peer, from the medians of one run. With --program, also races `varnholt check` over a
-million lines against python3-stdnum and measures its peak memory on a small and a large
-input. Exits with 1 when a target is missed.
+million lines against python3-stdnum, measures its peak memory on a small and a large input,
+and races `check --column` over a million-row catalogue against Python's csv module with
+python3-stdnum. Exits with 1 when a target is missed.
 
 Usage: ratios.py BINARY [--program VARNHOLT] [--repetitions N] [extra benchmark flags...]
 """
@@ -19,6 +20,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+import make_catalogue  # noqa: E402
 import make_lines  # noqa: E402
 
 # (ours, peer, target, what[, how]): "time" compares ours / peer in time, which must stay at
@@ -49,6 +51,11 @@ NO_ALLOCATIONS = ["PaintVarnholt", "PaintStoredValue/13", "CheckModulo10", "Chec
 DEBIAN_PYTHON = "/usr/bin/python3"
 GNU_TIME = "/usr/bin/time"
 CHECK_LINES = 1_000_000
+# check --column on a catalogue of this many six-column rows, as CheckCommandCatalogue runs it,
+# at least this many times as fast
+# as Python's csv.DictReader with stdnum's ean.is_valid.
+CATALOGUE_ROWS = 1_000_000
+CATALOGUE_TARGET = 50.0
 # Peak memory on the large input at most this many times that on the small one.
 MEMORY_TARGET = 2.0
 SMALL_INPUT = 1 << 20
@@ -108,6 +115,29 @@ def race_stdnum(binary, env, lines_file, rounds):
     return statistics.median(ratios), statistics.median(peer), statistics.median(ours), valid
 
 
+def race_catalogue(binary, env, program, path, rounds):
+    """CheckCommandCatalogue (`check --column ean --format csv`, run inside the benchmark
+    binary as CheckCommandCsv is) and bench/csv_peer.py's DictReader with stdnum, in turns: the
+    median ratio of the pairs' rates, and both counts of valid numbers."""
+    print(f"$ {DEBIAN_PYTHON} bench/csv_peer.py and {binary} "
+          f"--benchmark_filter=^CheckCommandCatalogue$, {rounds} times in turn", flush=True)
+    peer_script = str(pathlib.Path(__file__).with_name("csv_peer.py"))
+    ratios, peer_valid = [], None
+    for _ in range(rounds):
+        peer = json.loads(subprocess.run(
+            [DEBIAN_PYTHON, peer_script, str(path), "--repetitions", "1"], check=True,
+            capture_output=True, text=True).stdout)["DictReaderStdnum"]
+        peer_valid = peer["valid"]
+        report = run(binary, 3, ["--benchmark_filter=^CheckCommandCatalogue$"], env, quiet=True)
+        entry = medians(report)["CheckCommandCatalogue"]
+        ours = entry["cpu_time"] * {"ms": 1e-3, "us": 1e-6, "ns": 1e-9, "s": 1.0}[
+            entry["time_unit"]]
+        ratios.append(peer["seconds"] / ours)
+    print("  rate ratio of each pair:", " ".join(f"{ratio:.1f}" for ratio in sorted(ratios)))
+    _, summary = run_program([program, "check", "--column", "ean", "-q", str(path)])
+    return statistics.median(ratios), valid_count(summary), peer_valid
+
+
 def run_program(command):
     """Runs a command to its end with its output thrown away; its peak resident memory in
     KiB, as GNU time reports it, and its standard error. A child of this script would count
@@ -162,8 +192,11 @@ def main():
         make_lines.write_lines(lines_file, CHECK_LINES)
         mixed_file = pathlib.Path(scratch) / "mixed.txt"
         make_lines.write_lines(mixed_file, CHECK_LINES, mixed=True)
+        catalogue = pathlib.Path(scratch) / "catalogue.csv"
+        make_catalogue.write_catalogue(catalogue, CATALOGUE_ROWS)
         env = dict(os.environ, VARNHOLT_CHECK_LINES=str(lines_file),
-                   VARNHOLT_CHECK_CSV_LINES=str(mixed_file))
+                   VARNHOLT_CHECK_CSV_LINES=str(mixed_file),
+                   VARNHOLT_CHECK_CATALOGUE=str(catalogue))
         median = medians(run(args.binary, args.repetitions, extra, env))
         unit_ns = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
@@ -183,7 +216,7 @@ def main():
             agree = ours_valid == stdnum_valid
             missed += not agree
             extra_rows.append((f"valid numbers, varnholt {ours_valid} / stdnum {stdnum_valid}",
-                               "agree" if agree else "DIFFER"))
+                               "", "", "agree" if agree else "DIFFER"))
 
             small = pathlib.Path(scratch) / "small.txt"
             large = pathlib.Path(scratch) / "large.txt"
@@ -195,6 +228,18 @@ def main():
                 print("$", " ".join(command), ">/dev/null", flush=True)
                 peaks[name], _ = run_program(command)
             large.unlink()
+
+            catalogue_ratio, ours_valid, peer_valid = race_catalogue(
+                args.binary, env, args.program, catalogue, max(3, args.repetitions // 5))
+            met = catalogue_ratio >= CATALOGUE_TARGET
+            missed += not met
+            extra_rows.append(("check --column ean -f csv, 1e6 rows / DictReader + stdnum",
+                               f"{catalogue_ratio:.2f}", f">= {CATALOGUE_TARGET:g}",
+                               "met" if met else "MISSED"))
+            agree = ours_valid == peer_valid
+            missed += not agree
+            extra_rows.append((f"valid catalogue numbers, varnholt {ours_valid} / stdnum "
+                               f"{peer_valid}", "", "", "agree" if agree else "DIFFER"))
 
     def nanoseconds(name):
         entry = median[name]
@@ -233,8 +278,8 @@ def main():
         what = f"peak memory, check 1 GiB / 1 MiB ({peaks['1 GiB']} / {peaks['1 MiB']} KiB)"
         print(f"{what:<58} {ratio:>7.2f} {'<= ' + format(MEMORY_TARGET, 'g'):>8}  "
               f"{'met' if met else 'MISSED'}")
-        for what, verdict in extra_rows:
-            print(f"{what:<58} {'':>7} {'':>8}  {verdict}")
+        for what, ratio_text, target_text, verdict in extra_rows:
+            print(f"{what:<58} {ratio_text:>7} {target_text:>8}  {verdict}")
 
     print()
     for name in NO_ALLOCATIONS:

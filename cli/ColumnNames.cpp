@@ -50,13 +50,18 @@ std::optional<std::size_t> ColumnNames::Find(std::string_view column) const noex
     if (const auto byName = FindName(column)) {
         return byName;
     }
+    const std::optional<std::size_t> index = IndexOfNumber(column);
+    return index ? FindNumber(*index + 1) : std::nullopt;
+}
+
+std::optional<std::size_t> ColumnNames::IndexOfNumber(std::string_view column) noexcept {
     std::size_t number = 0;
     const char* const end = column.data() + column.size();
     const auto [stop, error] = std::from_chars(column.data(), end, number);
-    if (column.empty() || error != std::errc() || stop != end) {
+    if (column.empty() || error != std::errc() || stop != end || number == 0) {
         return std::nullopt;
     }
-    return FindNumber(number);
+    return number - 1;
 }
 
 }  // namespace varnholt::cli

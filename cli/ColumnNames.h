@@ -32,6 +32,10 @@ class ColumnNames {
     // The column `column` means: a name first, then, if it is all digits, a number.
     std::optional<std::size_t> Find(std::string_view column) const noexcept;
 
+    // The 0-based index of a column given by its number from 1 ("3"), with no header to look
+    // in; none for a text that is no such number.
+    static std::optional<std::size_t> IndexOfNumber(std::string_view column) noexcept;
+
   private:
     std::vector<std::string> names_;
 };

@@ -71,9 +71,14 @@ class Row {
 enum class FieldKind : std::uint8_t {
     Text,     // a JSON string or null
     Plain,    // digits, capital letters and hyphens alone; a JSON string or null
-    Number,   // a JSON number, or null when empty
+    Number,   // a JSON number; null when empty, a string when not all digits (X)
     Boolean,  // "true" or "false", in JSON too
 };
+
+// Whether a field of the kind Number can stand in JSON as a number.
+inline bool IsJsonNumber(std::string_view text) noexcept {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
 
 using FieldOf = Field (*)(const Row&);
 

@@ -25,7 +25,7 @@ class JsonLinesWriter final : public RowWriter {
                 out_.Append(field);
             } else if (field.empty()) {
                 out_.Append("null");
-            } else if (column.kind == FieldKind::Number) {
+            } else if (column.kind == FieldKind::Number && IsJsonNumber(field)) {
                 out_.Append(field);
             } else {
                 AppendString(field);

@@ -9,17 +9,18 @@
 #include <optional>
 #include <string>
 #include <system_error>
+#include <unordered_set>
 
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
 
+#include "cli/BatchInput.h"
 #include "cli/BatchWriter.h"
 #include "cli/Command.h"
 #include "cli/Diagnostics.h"
 #include "cli/DisplayText.h"
 #include "cli/FileNamePattern.h"
-#include "cli/LineReader.h"
 #include "cli/Progress.h"
 #include "cli/SheetBatch.h"
 #include "model/NumberReading.h"
@@ -108,16 +109,21 @@ class RenderCommand final : public Command {
             "came to is said once on standard error. Each file is written whole or not at all,\n"
             "and missing folders of its name are made. In a batch, -o is a pattern: {number} is\n"
             "the number drawn (add-on included), {line} the line's number, {line:05} the same to\n"
-            "five digits; a line that is no number is reported and passed over.\n"
+            "five digits, {column:NAME} a catalogue's field (with --column); a line that is no\n"
+            "number, a field that would make an unsafe name and a file that an earlier line\n"
+            "of the batch wrote are reported and passed over.\n"
             "Exit status: 0 when every number was written, 1 when some number could not be\n"
             "drawn, 2 for a usage error or when reading or writing failed.");
 
         render::Options& options = options_;
         CLI::Option* number = render.add_option("NUMBER", number_, "The number to draw");
         number->type_name("");
-        render.add_option("-b,--batch", batch_, "Draw every line of FILE (- for standard input)")
-            ->type_name("FILE")
-            ->excludes(number);
+        CLI::Option* batch =
+            render
+                .add_option("-b,--batch", batch_, "Draw every line of FILE (- for standard input)")
+                ->type_name("FILE")
+                ->excludes(number);
+        AddCatalogueOptions(render, catalogue_, "the numbers")->needs(batch);
         render
             .add_option("-o,--output", output_,
                         "The file to write (- for standard output), or a batch's pattern")
@@ -243,6 +249,10 @@ class RenderCommand final : public Command {
                        ": a batch needs {number} or {line} in the pattern, or every number "
                        "would overwrite the one before";
             }
+            if (pattern_->UsesColumns() && !catalogue_.Given()) {
+                return "-o " + SafeText(output_) +
+                       ": {column:NAME} takes a catalogue's field: give --column";
+            }
         } else if (output_ == "-" && streams_->outIsTerminal &&
                    (format_ == render::FileFormat::Png || format_ == render::FileFormat::Pdf)) {
             return "will not write " + std::string(render::NameOf(*format_)) +
@@ -312,11 +322,26 @@ class RenderCommand final : public Command {
         BatchWriter writer(*format_);
         std::uint64_t refused = 0;
         bool stopped = false;
+        // A file another record of the batch wrote is not written again; its name's hash is
+        // enough to know it, at a chance of a mistaken refusal that no batch comes near.
+        std::unordered_set<std::size_t> namesWritten;
         try {
             InputFile input(file);
-            LineReader reader(input);
-            Line line;
-            while (!stopped && reader.Next(line)) {
+            BatchInput reader(input, catalogue_);
+            std::string refusal = reader.Start();
+            if (refusal.empty()) {
+                refusal = pattern_->FindColumns(reader.Header()).value_or("");
+            }
+            if (!refusal.empty()) {
+                diagnostics_->Say(name, refusal);
+                stopped = true;
+            }
+            CatalogueRecord record;
+            const Line& line = record.line;
+            while (!stopped && reader.Next(record)) {
+                if (!record.fault.empty()) {
+                    diagnostics_->Say(name, line.number, "warning: " + std::string(record.fault));
+                }
                 const std::string_view text = TrimBlanks(line.text);
                 if (text.empty()) {
                     continue;
@@ -337,12 +362,22 @@ class RenderCommand final : public Command {
                     if (!layout->note.empty() && !quiet_) {
                         diagnostics_->Say(name, line.number, layout->note);
                     }
-                    std::string path = pattern_->Expand(layout->number, line.number);
-                    if (const render::Result<render::Done> folders = MakeFolders(path); !folders) {
+                    ExpandedName path =
+                        pattern_->ExpandFileName({layout->number, line.number, record.fields});
+                    if (path.refusal.empty() &&
+                        !namesWritten.insert(std::hash<std::string>{}(path.name)).second) {
+                        path.refusal =
+                            SafeText(path.name) + ": an earlier line of the batch wrote it";
+                    }
+                    if (!path.refusal.empty()) {
+                        diagnostics_->Say(name, line.number, path.refusal);
+                        ++refused;
+                    } else if (const render::Result<render::Done> folders = MakeFolders(path.name);
+                               !folders) {
                         diagnostics_->Say(folders.Error());
                         stopped = true;
                     } else {
-                        stopped = !writer.Write(*std::move(layout), std::move(path));
+                        stopped = !writer.Write(*std::move(layout), std::move(path.name));
                     }
                 }
                 if (progress && line.number % kProgressStride == 0) {
@@ -412,6 +447,7 @@ class RenderCommand final : public Command {
     // Options.
     std::optional<std::string> number_;
     std::optional<std::string> batch_;
+    CatalogueOptions catalogue_;
     std::string output_;
     std::optional<render::FileFormat> format_;
     render::Options options_;

@@ -182,6 +182,9 @@ def jsonl_is_one_object_a_line_with_the_csv_columns():
     assert objects[1]["expected_check_digit"] == 1 and objects[1]["valid"] is False
     assert objects[2]["manufacturer_code"] is None and objects[2]["number_system"] == "963"
     assert objects[4]["number"] == "\"x\"", objects[4]
+    # An ISBN-10's check digit can be X, which is no JSON number.
+    out, _ = expect(run("check", "-f", "jsonl", stdin=b"6531908362\n"), 1)
+    assert json.loads(out)["expected_check_digit"] == "X", out
 
 
 @case
@@ -275,6 +278,107 @@ def check_agrees_with_python_stdnum_on_every_member():
         assert row["gtin"] == gtin, (line, row["gtin"], gtin)
         if not valid and row["format"]:
             assert row["expected_check_digit"] != "", (line, row)
+
+
+# --- check: catalogues ---------------------------------------------------------------------
+CATALOGUE_HEADER = ["sku", "Name", "EAN", "country", "line"]
+
+
+def catalogue(count, seed):
+    """A shop's export as spreadsheets write it: a byte-order mark, ";" between fields, CR LF,
+    names quoted with the delimiter, doubled quotes and line breaks inside, and rows that stop
+    before the number's column. The records, and the line each starts on, counted here."""
+    generator = random.Random(seed)
+    numbers = family_lines(count, seed)
+    records, starts = [], []
+    out = io.StringIO(newline="")
+    writer = csv.writer(out, delimiter=";", lineterminator="\r\n")
+    writer.writerow(CATALOGUE_HEADER)
+    for index, number in enumerate(numbers):
+        name = generator.choice(["Lamp", 'Hose 12" wide', "Oak; large", "Two\nlines",
+                                 "Three\r\nlines\nhere", "Tab\there"])
+        record = [f"SKU-{index}", name, number, generator.choice(["DE", ""]), str(index)]
+        if generator.random() < 0.05:
+            record = record[:2]
+        starts.append(out.getvalue().count("\n") + 1)
+        records.append(record)
+        writer.writerow(record)
+    return BOM + out.getvalue().encode(), records, starts
+
+
+@case
+def a_catalogue_column_is_checked_at_each_record_s_first_line():
+    content, records, starts = catalogue(1500, seed=19)
+    path = text("catalogue.csv", content)
+    numbers = [(record[2], start) for record, start in zip(records, starts) if len(record) > 2]
+    stdin = ("\n".join(number for number, _ in numbers) + "\n").encode()
+    peer = subprocess.run(["/usr/bin/python3", "-c", STDNUM_PEER], input=stdin,
+                          capture_output=True, check=True).stdout.decode().splitlines()
+    out, err = expect(run("check", "--column", "ean", "-f", "csv", path), 1)
+    rows = csv_rows(out)
+    assert len(rows) == len(numbers), (len(rows), len(numbers))
+    for (number, start), row, judged in zip(numbers, rows, peer):
+        assert row["line"] == str(start) and row["number"] == number.strip(), (row, start)
+        assert (row["valid"] == "true") == json.loads(judged)[0], (number, row)
+    assert f"{len(records)} records:" in err and f" {len(records) - len(numbers)} blank" in err
+    # The column by number, the header skipped; the delimiter given.
+    for args in (["-c", "3", "--header"], ["--column=EAN", "--delimiter", ";"]):
+        assert run("check", *args, "-f", "csv", path).stdout.decode() == out, args
+    # Without --header the header is a record, whose "EAN" is no number.
+    out, err = expect(run("check", "-c", "3", "-f", "csv", path), 1)
+    assert csv_rows(out)[0]["line"] == "1" and f"{path}:1: " in err, err
+    expect(run("check", "--column", "ean", "--delimiter", ",", path), 2,
+           stderr=r"no column ean in the header, which names \ufeff?sku;Name;EAN")
+
+
+@case
+def keep_columns_annotates_the_catalogue_and_renames_clashing_facts_once():
+    content, records, starts = catalogue(300, seed=20)
+    path = text("annotate.csv", content)
+    facts = [name + "_2" if name in ("country", "line") else name for name in HEADER]
+    out, err = expect(run("check", "-c", "EAN", "--keep-columns", "-f", "csv", path), 1)
+    rows = list(csv.reader(io.StringIO(out, newline="")))
+    assert rows[0] == CATALOGUE_HEADER + facts, rows[0]
+    kept = [(r, s) for r, s in zip(records, starts) if len(r) > 2 and r[2].strip()]
+    assert len(rows) - 1 == len(kept), (len(rows), len(kept))
+    for row, (record, start) in zip(rows[1:], kept):
+        assert row[:5] == record, (row, record)  # byte for byte, line breaks and all
+        assert row[5 + facts.index("line_2")] == str(start), (row, start)
+    assert err.count("written line as line_2, country as country_2\n") == 1, err
+    out, _ = expect(run("check", "-c", "EAN", "-k", "-f", "jsonl", path), 1)
+    objects = [json.loads(line) for line in out.splitlines()]
+    assert [o["line_2"] for o in objects] == [s for _, s in kept], objects[:2]
+    assert [o["sku"] for o in objects] == [r[0] for r, _ in kept]
+    out, _ = expect(run("check", "-c", "EAN", "-k", "-f", "tsv", path), 1)
+    lines = out.split("\n")[:-1]
+    assert len(lines) == len(kept) + 1 and all(line.count("\t") == 16 for line in lines), \
+        [line for line in lines if line.count("\t") != 16][:2]
+    for args, message in ((["-c", "EAN", "-k"], r"--keep-columns writes csv, tsv or jsonl"),
+                          (["-c", "EAN", "-k", "-f", "csv", path], r"annotates one catalogue"),
+                          (["-k", "-f", "csv"], r"--keep-columns requires --column"),
+                          (["--header"], r"--header requires --column"),
+                          (["--column", "0"], r"number from 1"),
+                          (["-c", "EAN", "--delimiter", "|"], r"give , ; or tab")):
+        expect(run("check", *args, path), 2, stderr=message)
+
+
+@case
+def a_catalogue_of_200_megabytes_in_flat_memory():
+    path = SCRATCH / "big.csv"
+    record = b'"Oak; large\nshelf";5400101109971;"12"" wide"\r\n'
+    count = 200_000_000 // len(record)
+    with open(path, "wb") as out:
+        out.write(b"name;ean;size\r\n")
+        for _ in range(100):
+            out.write(record * (count // 100))
+    before = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+    _, err = expect(run("check", "-c", "ean", "-f", "csv", str(path), stdout=subprocess.DEVNULL),
+                    0)
+    peak = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+    path.unlink()
+    assert err == f"varnholt: {count // 100 * 100} records: {count // 100 * 100} valid, " \
+                  "0 invalid, 0 errors\n", err
+    assert max(peak, before) < 80_000, f"peak resident memory {peak} KiB"
 
 
 # --- check: bad inputs ----------------------------------------------------------------------

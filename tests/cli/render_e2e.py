@@ -277,6 +277,49 @@ def a_batch_from_standard_input():
 
 
 @case
+def a_catalogue_batch_names_files_by_column_and_passes_over_unsafe_names_and_second_writes():
+    # ";" between fields, a byte-order mark, CR LF, and line breaks inside quoted names: each
+    # message names the line its record starts on.
+    catalogue = text("catalogue/export.csv", (
+        '\ufeffsku;name;ean\r\n'
+        'A-1;"Lamp; ""big""\r\nsecond line";5400101109971\r\n'   # lines 2-3
+        '..;up;96385074\r\n'                                      # 4: a folder
+        'a/b;slash;4006381333931\r\n'                             # 5
+        'A-1;again;9780306406157\r\n'                             # 6: A-1.png written
+        ';empty;4006381333931\r\n'                                # 7
+        '"tab\there";tab;4006381333931\r\n'                        # 8
+        'B-2;"two\nlines";4006381333931\r\n'                       # lines 9-10
+        'C-3;twelve;400638133393\r\n'                             # 11
+        'D-4;wrong;5400101109972\r\n').encode())                  # 12: not drawn
+    out = folder("catalogue/labels")
+    _, err = expect(run("render", "--batch", catalogue, "--column", "ean", "-o",
+                        str(out / "{column:sku}.png")), 1)
+    assert sorted(os.listdir(out)) == ["A-1.png", "B-2.png", "C-3.png"], os.listdir(out)
+    for name, number in (("A-1", "5400101109971"), ("B-2", "4006381333931"),
+                         ("C-3", "4006381333931")):
+        assert scan(str(out / f"{name}.png")) == [number], name
+    said = [line.split(": ", 2)[1:] for line in err.splitlines() if catalogue in line]
+    assert [where.rsplit(":", 1)[1] for where, _ in said] == ["4", "5", "6", "7", "8", "12"], \
+        err
+    assert "names a folder" in said[0][1] and 'holds a "/"' in said[1][1], said
+    assert "A-1.png: an earlier line of the batch wrote it" in said[2][1], said
+    assert "is empty" in said[3][1] and "control character" in said[4][1], said
+    assert err.endswith("varnholt: 3 files written, 6 not rendered\n"), err
+    # A number a line is refused a second write too; a column the header lacks stops the batch.
+    numbers = text("catalogue/twice.txt", b"96385074\n96385074\n")
+    expect(run("render", "--batch", numbers, "-o", str(folder("catalogue/twice") / "{number}.svg")),
+           1, stderr=r"twice\.txt:2: .*96385074\.svg: an earlier line of the batch wrote it")
+    for args, message in ((["--column", "ean", "-o", "{column:price}.png"], "no such column"),
+                          (["--column", "price", "-o", "{line}.png"], r"no column price in the "
+                                                                       r"header, which names "
+                                                                       r"sku, name, ean\n"),
+                          (["--column", "3", "-o", "{column:sku}.png"], "number from 1")):
+        expect(run("render", "--batch", catalogue, *args, cwd=str(folder("catalogue/none"))), 2,
+               stderr=message)
+    assert not os.listdir(SCRATCH / "catalogue/none")
+
+
+@case
 def a_pattern_without_a_placeholder_is_refused_before_anything_is_written():
     numbers = text("pattern/numbers.txt", b"5400101109971\n96385074\n")
     out = folder("pattern/out")
@@ -284,6 +327,7 @@ def a_pattern_without_a_placeholder_is_refused_before_anything_is_written():
                              ("{nmber}.svg", r"unknown placeholder \{nmber\}"),
                              ("{line:0x}.svg", r"give the width as \{line:0N\}"),
                              ("{number.svg", r'a "\{" without its "\}"'),
+                             ("{column:sku}.svg", r"\{column:NAME\} takes a catalogue's field"),
                              ("-", r"give -o a pattern")):
         expect(run("render", "--batch", numbers, "-o", str(out / pattern) if pattern != "-"
                    else "-"), 2, stderr=message)
