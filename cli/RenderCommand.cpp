@@ -278,6 +278,11 @@ class RenderCommand final : public Command {
                 "label sheets are written into one PDF file: give -o a name ending in .pdf");
         }
         format_ = render::FileFormat::Pdf;
+        if (sheetRequest_.text && FileNamePattern(*sheetRequest_.text).UsesColumns() &&
+            !catalogue_.Given()) {
+            return "--text " + SafeText(*sheetRequest_.text) +
+                   ": {column:NAME} takes a catalogue's field: give --column";
+        }
         render::Result<render::ReviewedOptions> reviewed = render::Review(options_);
         if (!reviewed) {
             return reviewed.Error();
@@ -330,7 +335,9 @@ class RenderCommand final : public Command {
             BatchInput reader(input, catalogue_);
             std::string refusal = reader.Start();
             if (refusal.empty()) {
-                refusal = pattern_->FindColumns(reader.Header()).value_or("");
+                refusal = (sheets_ ? sheets_->FindColumns(reader.Header())
+                                   : pattern_->FindColumns(reader.Header()))
+                              .value_or("");
             }
             if (!refusal.empty()) {
                 diagnostics_->Say(name, refusal);
@@ -357,7 +364,7 @@ class RenderCommand final : public Command {
                         line.TooLong() ? layout.Error() : SafeText(text) + ": " + layout.Error());
                     ++refused;
                 } else if (sheets_) {
-                    stopped = !sheets_->Add(*layout, line.number);
+                    stopped = !sheets_->Add(*layout, line.number, record.fields);
                 } else {
                     if (!layout->note.empty() && !quiet_) {
                         diagnostics_->Say(name, line.number, layout->note);

@@ -165,7 +165,15 @@ Result<render::ReviewedOptions> SheetBatch::FittedFor(const render::Layout& layo
     }
 }
 
-bool SheetBatch::Add(const render::Layout& layout, std::uint64_t line) {
+std::optional<std::string> SheetBatch::FindColumns(const ColumnNames* header) {
+    if (!text_) {
+        return std::nullopt;
+    }
+    return text_->FindColumns(header);
+}
+
+bool SheetBatch::Add(const render::Layout& layout, std::uint64_t line,
+                     std::span<const std::string_view> fields) {
     if (!layout.note.empty() && !quiet_) {
         diagnostics_.Say(inputName_, line, layout.note);
     }
@@ -179,7 +187,7 @@ bool SheetBatch::Add(const render::Layout& layout, std::uint64_t line) {
         diagnostics_.Say(inputName_, line, layout.number + ": " + drawn.Error());
         return false;
     }
-    const std::string text = text_ ? text_->Expand(drawn->number, line) : std::string();
+    const std::string text = text_ ? text_->Expand({drawn->number, line, fields}) : std::string();
     for (int copy = 0; copy < request_.copies; ++copy) {
         const Result<bool> cut = document_->Place(*drawn, text);
         if (!cut) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -47,7 +48,12 @@ class SheetBatch {
     // Places the labels of a record laid out with the batch's options (its copies); false
     // when the batch must stop, said on standard error: a label too small for the symbol, or
     // a PDF that cannot be written.
-    bool Add(const render::Layout& layout, std::uint64_t line);
+    bool Add(const render::Layout& layout, std::uint64_t line,
+             std::span<const std::string_view> fields = {});
+
+    // Finds each {column:...} of the label text in a catalogue's header, or without one
+    // (null) takes it by number; why one cannot be found, if so.
+    std::optional<std::string> FindColumns(const ColumnNames* header);
 
     // Puts the PDF in place, unless the batch stopped or placed no label, and says what was
     // written; the exit status, with `refused` records that could not be drawn.

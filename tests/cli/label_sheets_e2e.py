@@ -123,6 +123,21 @@ def a_roll_is_a_page_a_label_and_long_text_is_cut_once():
 
 
 @case
+def a_catalogue_labels_each_symbol_with_a_column_of_its_record():
+    rows = "".join(f'"SKU {i}";{n}\r\n' for i, n in enumerate(NUMBERS[:3], 1))
+    batch = text("catalogue/export.csv", ("\ufeffsku;ean\r\n" + rows).encode())
+    pdf = str(SCRATCH / "catalogue" / "roll.pdf")
+    expect(run("render", "--batch", batch, "--column", "ean", "--page-size", "50x30mm",
+               "--text", "{column:sku}", "-o", pdf), 0)
+    shown = subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout
+    assert re.findall(r"SKU \d", shown) == ["SKU 1", "SKU 2", "SKU 3"], shown
+    read = [decode(page, 0, 0, 50, 30, f"catalogue{i}") for i, page in enumerate(pages(pdf))]
+    assert read == [[n] for n in NUMBERS[:3]], read
+    expect(run("render", "--batch", batch, "--page-size", "50x30mm", "--text", "{column:sku}",
+               "-o", pdf + ".2.pdf"), 2, stderr=r"give --column")
+
+
+@case
 def refusals_say_why_and_write_nothing():
     batch = text("refused/numbers.txt", ("\n".join(NUMBERS[:3]) + "\n").encode())
     out = SCRATCH / "refused"
