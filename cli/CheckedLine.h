@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "cli/LineReader.h"
@@ -44,7 +45,8 @@ struct CheckedLine {
 // functions the control itself uses.
 class LineChecker {
   public:
-    // The line's verdict alone; quicker than Check for a valid GTIN-13.
+    // The line's verdict alone, quicker than Check for a number's digits alone; `line` as a
+    // LineReader hands it out, with bytes to read past a short one.
     Verdict Judge(const Line& line) {
         // Most lines are a GTIN-13's digits alone: their weighted sum, -1 when one of the
         // first twelve is no digit, tells the check digit, and nothing needs splitting.
@@ -53,6 +55,12 @@ class LineChecker {
             const std::int32_t sum = WeightedDigitSum(text.substr(0, 12));
             if (sum >= 0 && text[12] == static_cast<char>('0' + Modulo10::CheckDigitOfSum(sum))) {
                 return Verdict::Valid;
+            }
+        }
+        // The rest of the family's digits alone need no reading either.
+        if (text.size() >= 8 && IsDigitsAlone(line)) {
+            if (const std::optional<GtinNumber> number = GtinNumberOf(text)) {
+                return number->valid ? Verdict::Valid : Verdict::Invalid;
             }
         }
         return Check(line).verdict;

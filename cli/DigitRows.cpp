@@ -9,10 +9,6 @@
 #include "model/EAN.h"
 #include "model/GtinNumber.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace varnholt::cli {
 namespace {
 
@@ -46,25 +42,6 @@ static_assert(WritesEveryColumn(), "the digit rows must write check's columns in
 // The lengths of a number's digits alone: GTIN-8, ISBN-10, GTIN-12, -13 and -14.
 constexpr std::array<bool, 15> kNumberLength{false, false, false, false, false, false, false, false,
                                              true,  false, true,  false, true,  true,  true};
-
-// Whether the `size` bytes at `text`, 16 of which may be read, are all ASCII digits.
-bool AllDigits(const char* text, std::size_t size) noexcept {
-#if defined(__SSE2__)
-    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-    // Digits become -128 to -119, the lowest signed bytes; anything else lies above.
-    const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128)));
-    const __m128i notDigit = _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(-128 + 9)));
-    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(notDigit));
-    return (mask & ((1u << size) - 1)) == 0;
-#else
-    for (std::size_t i = 0; i < size; ++i) {
-        if (!IsDigit(text[i])) {
-            return false;
-        }
-    }
-    return true;
-#endif
-}
 
 // Copies kSize bytes, of which the first `size` count, and gives the position after those.
 template <std::size_t kSize>
@@ -132,9 +109,7 @@ void DigitRows::StartFile(std::string_view file) {
 std::optional<Verdict> DigitRows::Write(const Line& line, bool invalidOnly) {
     const std::string_view text = line.text;
     const std::size_t size = text.size();
-    static_assert(LineReader::kReadable >= 16);
-    if (!enabled_ || size >= kNumberLength.size() || !kNumberLength[size] ||
-        !AllDigits(text.data(), size)) {
+    if (!enabled_ || size >= kNumberLength.size() || !kNumberLength[size] || !IsDigitsAlone(line)) {
         return std::nullopt;
     }
     const std::optional<GtinNumber> number = GtinNumberOf(text);

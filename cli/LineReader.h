@@ -33,6 +33,30 @@ struct Line {
     bool TooLong() const noexcept { return length > kLongestLine; }
 };
 
+// Whether a line of at most LineReader::kReadable bytes is ASCII digits alone, looked at in
+// one piece; false for a longer one.
+inline bool IsDigitsAlone(const Line& line) noexcept {
+    const std::size_t size = line.text.size();
+    if (size > 16) {
+        return false;
+    }
+#if defined(__SSE2__)
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(line.text.data()));
+    // Digits become -128 to -119, the lowest signed bytes; anything else lies above.
+    const __m128i shifted = _mm_sub_epi8(bytes, _mm_set1_epi8(static_cast<char>('0' + 128)));
+    const __m128i notDigit = _mm_cmpgt_epi8(shifted, _mm_set1_epi8(static_cast<char>(-128 + 9)));
+    const auto mask = static_cast<unsigned>(_mm_movemask_epi8(notDigit));
+    return (mask & ((1u << size) - 1)) == 0;
+#else
+    for (const char c : line.text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+    }
+    return true;
+#endif
+}
+
 // Reads lines in large blocks and hands each out in place, without a copy, so that memory
 // stays the same whatever the input's size. A UTF-8 byte-order mark at the very start is
 // dropped; a last line without a line end still counts.
