@@ -7,6 +7,8 @@ void SetColor(cairo_t* cr, Rgb color) {
     cairo_set_source_rgb(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0);
 }
 
+}  // namespace
+
 void AppendPath(cairo_t* cr, const Path& path) {
     for (const PathSegment& segment : path) {
         const auto& p = segment.points;
@@ -26,8 +28,6 @@ void AppendPath(cairo_t* cr, const Path& path) {
         }
     }
 }
-
-}  // namespace
 
 void DrawInk(cairo_t* cr, const Layout& layout) {
     cairo_save(cr);

@@ -28,7 +28,9 @@ constexpr std::size_t kAddOnSeparatorModules = 2;
 // Places `c`'s outline with its cell centred on x and the digits' top at y.
 void PlaceCharacter(Layout& layout, char c, double centreX, double top, double height) {
     const Glyphs::Glyph& glyph = SymbolGlyphs().Of(c);
-    AppendPlaced(layout.text, glyph.outline, height, centreX - glyph.advance * height / 2.0, top);
+    const double left = centreX - glyph.advance * height / 2.0;
+    AppendPlaced(layout.text, glyph.outline, height, left, top);
+    layout.characters.push_back({c, left, top, height});
 }
 
 // One box a run of dark modules from `top`, reaching down to `bottom`, or to `longBottom`

@@ -21,6 +21,15 @@ struct Box {
     double height = 0.0;
 };
 
+// One character of the human-readable text where it stands: the left of its cell and the
+// digits' top in millimetres, and its digit height, as its outline in `Layout::text` is placed.
+struct PlacedCharacter {
+    char character = '0';
+    double left = 0.0;
+    double top = 0.0;
+    double height = 0.0;
+};
+
 // What options come to whatever the number: the module snapped to the dot grid, the bar
 // height and reduction, and what is said of them once, for one symbol or a whole batch.
 struct ReviewedOptions {
@@ -72,8 +81,9 @@ struct Layout {
     // The main symbol's data bars; guard bars (and a UPC-A's outer characters) reach 5
     // modules further down, and an add-on's bars as far, below its digits.
     double barHeightMm = 0.0;
-    std::vector<Box> bars;  // each dark bar, narrowed by any bar width reduction
-    Path text;              // the human-readable digits and margin indicators
+    std::vector<Box> bars;                    // each dark bar, narrowed by any bar width reduction
+    Path text;                                // the human-readable digits and margin indicators
+    std::vector<PlacedCharacter> characters;  // the same characters, each as a whole
     Rgb foreground = kBlack;
     Rgb background = kWhite;
     bool transparentBackground = false;
