@@ -39,7 +39,7 @@ void DrawInk(cairo_t* cr, const Layout& layout) {
     cairo_fill(cr);
     cairo_set_antialias(cr, digits);  // the digits as the caller asks
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    AppendPath(cr, layout.text);
+    AppendPath(cr, layout.Text());
     cairo_fill(cr);
     cairo_restore(cr);
 }

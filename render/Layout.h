@@ -22,7 +22,7 @@ struct Box {
 };
 
 // One character of the human-readable text where it stands: the left of its cell and the
-// digits' top in millimetres, and its digit height, as its outline in `Layout::text` is placed.
+// digits' top in millimetres, and its digit height.
 struct PlacedCharacter {
     char character = '0';
     double left = 0.0;
@@ -81,12 +81,16 @@ struct Layout {
     // The main symbol's data bars; guard bars (and a UPC-A's outer characters) reach 5
     // modules further down, and an add-on's bars as far, below its digits.
     double barHeightMm = 0.0;
-    std::vector<Box> bars;                    // each dark bar, narrowed by any bar width reduction
-    Path text;                                // the human-readable digits and margin indicators
-    std::vector<PlacedCharacter> characters;  // the same characters, each as a whole
+    std::vector<Box> bars;  // each dark bar, narrowed by any bar width reduction
+    // The human-readable digits and margin indicators, each where it stands.
+    std::vector<PlacedCharacter> characters;
     Rgb foreground = kBlack;
     Rgb background = kWhite;
     bool transparentBackground = false;
+
+    // The characters' outlines, as one path. Made on each call: a format that draws each
+    // character as a whole needs none.
+    Path Text() const;
 
     // Width and height in whole dots; 0 without a resolution.
     int WidthDots() const noexcept;
