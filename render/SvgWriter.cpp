@@ -23,41 +23,41 @@ namespace {
 // through the decimal conversion.
 void AppendNumber(std::string& out, double value) {
     char text[40];
-    char* end = text;
     const double scaled = std::round(value * 1e4);
     if (!(std::abs(scaled) < 1e15)) {
-        end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4).ptr;
-    } else {
-        auto units = static_cast<long long>(scaled);
-        if (units < 0) {
-            *end++ = '-';
-            units = -units;
-        }
-        end = std::to_chars(end, text + sizeof text, units / 10000).ptr;
-        if (const long long fraction = units % 10000; fraction != 0) {
-            char digits[4] = {static_cast<char>('0' + fraction / 1000),
-                              static_cast<char>('0' + fraction / 100 % 10),
-                              static_cast<char>('0' + fraction / 10 % 10),
-                              static_cast<char>('0' + fraction % 10)};
-            int shown = 4;
-            while (digits[shown - 1] == '0') {
-                --shown;
+        std::string_view shown(
+            text,
+            static_cast<std::size_t>(
+                std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4).ptr -
+                text));
+        if (shown.find('.') != std::string_view::npos) {
+            shown.remove_suffix(shown.size() - shown.find_last_not_of('0') - 1);
+            if (shown.back() == '.') {
+                shown.remove_suffix(1);
             }
-            *end++ = '.';
-            end = std::copy(digits, digits + shown, end);
         }
+        out += shown;
+        return;
     }
-    std::string_view shown(text, static_cast<std::size_t>(end - text));
-    if (shown.find('.') != std::string_view::npos) {
-        shown.remove_suffix(shown.size() - shown.find_last_not_of('0') - 1);
-        if (shown.back() == '.') {
-            shown.remove_suffix(1);
+    char* end = text;
+    auto units = static_cast<long long>(scaled);
+    if (units < 0) {
+        *end++ = '-';
+        units = -units;
+    }
+    end = std::to_chars(end, text + sizeof text, units / 10000).ptr;
+    if (const long long fraction = units % 10000; fraction != 0) {
+        char digits[4] = {
+            static_cast<char>('0' + fraction / 1000), static_cast<char>('0' + fraction / 100 % 10),
+            static_cast<char>('0' + fraction / 10 % 10), static_cast<char>('0' + fraction % 10)};
+        int shown = 4;
+        while (digits[shown - 1] == '0') {
+            --shown;
         }
+        *end++ = '.';
+        end = std::copy(digits, digits + shown, end);
     }
-    if (shown == "-0") {
-        shown = "0";
-    }
-    out += shown;
+    out.append(text, end);  // a negative value rounds to a nonzero count, so never "-0"
 }
 
 void AppendPoints(std::string& out, const PathSegment& segment, int count) {
