@@ -12,6 +12,8 @@ namespace {
 
 // Enough to keep the threads busy, few enough to hold little memory.
 constexpr std::size_t kMostQueued = 64;
+// A waiting caller is woken once the queue is down to this, to queue many at a time.
+constexpr std::size_t kRefillAt = kMostQueued / 2;
 constexpr unsigned kMostThreads = 8;
 
 // Threads for a format: one a processor, but one only for PDF and EPS, whose Cairo surfaces
@@ -38,12 +40,18 @@ BatchWriter::~BatchWriter() {
 
 bool BatchWriter::Write(render::Layout layout, std::string path) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return queue_.size() < kMostQueued || failure_; });
+    if (queue_.size() >= kMostQueued && !failure_) {
+        callerWaiting_ = true;
+        room_.wait(lock, [this] { return queue_.size() <= kRefillAt || failure_; });
+        callerWaiting_ = false;
+    }
     if (failure_) {
         return false;
     }
     queue_.push_back({std::move(layout), std::move(path)});
-    changed_.notify_all();
+    if (idle_ > 0) {
+        work_.notify_one();
+    }
     return true;
 }
 
@@ -52,7 +60,7 @@ std::optional<std::string> BatchWriter::Finish() {
         const std::lock_guard lock(mutex_);
         finishing_ = true;
     }
-    changed_.notify_all();
+    work_.notify_all();
     for (std::thread& thread : threads_) {
         if (thread.joinable()) {
             thread.join();
@@ -76,13 +84,19 @@ std::uint64_t BatchWriter::Written() {
 void BatchWriter::Run() {
     std::unique_lock lock(mutex_);
     while (true) {
-        changed_.wait(lock, [this] { return !queue_.empty() || finishing_ || failure_; });
+        if (queue_.empty() && !finishing_ && !failure_) {
+            ++idle_;
+            work_.wait(lock, [this] { return !queue_.empty() || finishing_ || failure_; });
+            --idle_;
+        }
         if (queue_.empty() || failure_) {
             return;
         }
         const File file = std::move(queue_.front());
         queue_.pop_front();
-        changed_.notify_all();
+        if (callerWaiting_ && queue_.size() <= kRefillAt) {
+            room_.notify_one();
+        }
         lock.unlock();
         std::optional<std::string> failure = Make(file);
         lock.lock();
@@ -91,7 +105,8 @@ void BatchWriter::Run() {
                 failure_ = std::move(failure);
             }
             queue_.clear();
-            changed_.notify_all();
+            work_.notify_all();
+            room_.notify_all();
             return;
         }
         ++written_;

@@ -51,7 +51,12 @@ class BatchWriter {
 
     const render::FileFormat format_;
     std::mutex mutex_;
-    std::condition_variable changed_;
+    // Each side is woken only when the other has something for it: a queued file for an idle
+    // thread, room in the queue for a waiting caller. A wake-up costs more than an SVG file.
+    std::condition_variable work_;
+    std::condition_variable room_;
+    unsigned idle_ = 0;           // threads waiting for work
+    bool callerWaiting_ = false;  // the caller waiting for room
     std::deque<File> queue_;
     bool finishing_ = false;
     std::optional<std::string> failure_;

@@ -7,6 +7,8 @@ void SetColor(cairo_t* cr, Rgb color) {
     cairo_set_source_rgb(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0);
 }
 
+}  // namespace
+
 void AppendPath(cairo_t* cr, const Path& path) {
     for (const PathSegment& segment : path) {
         const auto& p = segment.points;
@@ -27,8 +29,6 @@ void AppendPath(cairo_t* cr, const Path& path) {
     }
 }
 
-}  // namespace
-
 void DrawInk(cairo_t* cr, const Layout& layout) {
     cairo_save(cr);
     const cairo_antialias_t digits = cairo_get_antialias(cr);
@@ -39,7 +39,7 @@ void DrawInk(cairo_t* cr, const Layout& layout) {
     cairo_fill(cr);
     cairo_set_antialias(cr, digits);  // the digits as the caller asks
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
-    AppendPath(cr, layout.text);
+    AppendPath(cr, layout.Text());
     cairo_fill(cr);
     cairo_restore(cr);
 }

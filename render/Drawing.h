@@ -15,4 +15,7 @@ void Draw(cairo_t* cr, const Layout& layout);
 // mask, for a caller that colours it itself.
 void DrawInk(cairo_t* cr, const Layout& layout);
 
+// Adds `path` to the current path, in user units.
+void AppendPath(cairo_t* cr, const Path& path);
+
 }  // namespace varnholt::render

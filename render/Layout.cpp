@@ -27,8 +27,8 @@ constexpr std::size_t kAddOnSeparatorModules = 2;
 
 // Places `c`'s outline with its cell centred on x and the digits' top at y.
 void PlaceCharacter(Layout& layout, char c, double centreX, double top, double height) {
-    const Glyphs::Glyph& glyph = SymbolGlyphs().Of(c);
-    AppendPlaced(layout.text, glyph.outline, height, centreX - glyph.advance * height / 2.0, top);
+    const double advance = SymbolGlyphs().Of(c).advance;
+    layout.characters.push_back({c, centreX - advance * height / 2.0, top, height});
 }
 
 // One box a run of dark modules from `top`, reaching down to `bottom`, or to `longBottom`
@@ -132,6 +132,15 @@ void PlaceDigits(Layout& layout, const SymbolShape& shape, const SymbolNumber& n
 }
 
 }  // namespace
+
+Path Layout::Text() const {
+    Path text;
+    for (const PlacedCharacter& placed : characters) {
+        AppendPlaced(text, SymbolGlyphs().Of(placed.character).outline, placed.height, placed.left,
+                     placed.top);
+    }
+    return text;
+}
 
 int Layout::WidthDots() const noexcept {
     return dpi > 0.0 ? static_cast<int>(std::lround(widthMm * dpi / kMmPerInch)) : 0;

@@ -21,6 +21,15 @@ struct Box {
     double height = 0.0;
 };
 
+// One character of the human-readable text where it stands: the left of its cell and the
+// digits' top in millimetres, and its digit height.
+struct PlacedCharacter {
+    char character = '0';
+    double left = 0.0;
+    double top = 0.0;
+    double height = 0.0;
+};
+
 // What options come to whatever the number: the module snapped to the dot grid, the bar
 // height and reduction, and what is said of them once, for one symbol or a whole batch.
 struct ReviewedOptions {
@@ -73,10 +82,15 @@ struct Layout {
     // modules further down, and an add-on's bars as far, below its digits.
     double barHeightMm = 0.0;
     std::vector<Box> bars;  // each dark bar, narrowed by any bar width reduction
-    Path text;              // the human-readable digits and margin indicators
+    // The human-readable digits and margin indicators, each where it stands.
+    std::vector<PlacedCharacter> characters;
     Rgb foreground = kBlack;
     Rgb background = kWhite;
     bool transparentBackground = false;
+
+    // The characters' outlines, as one path. Made on each call: a format that draws each
+    // character as a whole needs none.
+    Path Text() const;
 
     // Width and height in whole dots; 0 without a resolution.
     int WidthDots() const noexcept;

@@ -1,21 +1,24 @@
-// PNG through libpng from Cairo's pixels: Cairo's own PNG writer stores no resolution, and a
-// PNG without one prints at whatever size the printing program guesses.
+// PNG through libpng, with the resolution stored (a PNG without one prints at whatever size
+// the printing program guesses).
 //
-// A symbol has two colours, so the image is one bit a pixel, as label printers print it:
-// Cairo draws the ink's coverage, a byte a pixel, which is packed to a bit a pixel, and
-// libpng writes that as grey for black on white and through a two-colour palette otherwise.
+// A symbol has two colours, so the image is one bit a pixel, as label printers print it, and
+// libpng writes it as grey for black on white and through a two-colour palette otherwise. The
+// pixels are those Cairo would give the whole symbol without anti-aliasing, made without
+// drawing it: the bars lie on whole pixels, and each character's pixels are drawn once and
+// kept (CharacterPixels). Most rows repeat the one above and are made once.
 
-#include <cairo.h>
 #include <png.h>
 #include <zlib.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csetjmp>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
-#include "render/Drawing.h"
+#include "render/CharacterPixels.h"
 #include "render/FileFormat.h"
 #include "render/PrintSize.h"
 
@@ -27,29 +30,108 @@ namespace {
 constexpr long long kMostPixels = 64LL << 20;
 constexpr double kMetresPerInch = 0.0254;
 
-using Surface = std::unique_ptr<cairo_surface_t, decltype(&cairo_surface_destroy)>;
+// A bar's pixels: columns [left, right), rows [top, bottom).
+struct Span {
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+};
 
-// A pixel at least half covered by ink is ink; the bars cover theirs wholly. Eight pixels
-// become a byte at once, the first in bit 0 (the PNG writer is told so): each one's top bit
-// is gathered into the top byte by one multiplication. The coverage's rows are padded to
-// whole eights of zeros. (Drawing a bit a pixel directly is slower: Cairo has no fast paths
-// for it.)
-std::vector<std::uint8_t> PackBits(const std::vector<unsigned char>& coverage, int width,
-                                   int height, int stride) {
-    const auto rowBytes = static_cast<std::size_t>((width + 7) / 8);
-    std::vector<std::uint8_t> bits(rowBytes * static_cast<std::size_t>(height));
-    std::uint8_t* out = bits.data();
-    for (int y = 0; y < height; ++y) {
-        const unsigned char* row = coverage.data() + static_cast<std::ptrdiff_t>(y) * stride;
-        for (int x = 0; x < width; x += 8) {
-            std::uint64_t tops = 0;
-            for (int k = 0; k < 8; ++k) {
-                tops |= static_cast<std::uint64_t>(row[x + k] >> 7) << (8 * k);
-            }
-            *out++ = static_cast<std::uint8_t>((tops * 0x0102040810204080ULL) >> 56);
-        }
+// The bars' pixels. Their edges are whole dots; Cairo takes a rectangle's far edges as its
+// corner plus its size, each rounded, and so does this.
+std::vector<Span> BarSpans(const Layout& layout, double pixelsPerMm) {
+    const auto pixel = [pixelsPerMm](double mm) {
+        return static_cast<int>(std::lround(mm * pixelsPerMm));
+    };
+    std::vector<Span> spans;
+    spans.reserve(layout.bars.size());
+    for (const Box& bar : layout.bars) {
+        const int left = pixel(bar.x);
+        const int top = pixel(bar.y);
+        spans.push_back({left, left + pixel(bar.width), top, top + pixel(bar.height)});
     }
-    return bits;
+    return spans;
+}
+
+// Eight pixels of a byte each (0 or 1) into one byte, the first in bit 0 (the PNG writer is
+// told so), by one multiplication. `line` is padded to whole eights.
+void PackBits(const std::uint8_t* line, int width, std::uint8_t* out) {
+    for (int x = 0; x < width; x += 8) {
+        std::uint64_t eight = 0;
+        std::memcpy(&eight, line + x, sizeof eight);
+        *out++ = static_cast<std::uint8_t>((eight * 0x0102040810204080ULL) >> 56);
+    }
+}
+
+// The image a bit a pixel, each row packed once and pointed to by every row like it: a row
+// is made anew where a bar starts or ends or a character has pixels.
+struct Rows {
+    std::vector<std::uint8_t> packed;
+    std::vector<png_bytep> rows;
+};
+
+Rows InkRows(const Layout& layout, int width, int height) {
+    const double pixelsPerMm = layout.dpi / kMmPerInch;
+    const std::vector<Span> spans = BarSpans(layout, pixelsPerMm);
+    std::vector<std::shared_ptr<const CharacterPixels>> characters;
+    characters.reserve(layout.characters.size());
+    for (const PlacedCharacter& placed : layout.characters) {
+        characters.push_back(PixelsOf(placed, layout.dpi));
+    }
+    std::vector<bool> fresh(static_cast<std::size_t>(height) + 1, false);
+    const auto mark = [&](int from, int to) {
+        for (int y = std::clamp(from, 0, height); y < std::clamp(to, 0, height); ++y) {
+            fresh[static_cast<std::size_t>(y)] = true;
+        }
+    };
+    fresh[0] = true;
+    for (const Span& span : spans) {
+        mark(span.top, span.top + 1);
+        mark(span.bottom, span.bottom + 1);
+    }
+    for (const auto& character : characters) {
+        mark(character->top, character->top + character->height + 1);
+    }
+
+    const auto rowBytes = static_cast<std::size_t>((width + 7) / 8);
+    const auto freshCount = static_cast<std::size_t>(std::count(fresh.begin(), fresh.end(), true));
+    Rows image;
+    image.packed.resize(rowBytes * freshCount);
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(width + 7) / 8 * 8);
+    std::vector<std::size_t> rowAt(static_cast<std::size_t>(height));
+    std::size_t made = 0;
+    for (int y = 0; y < height; ++y) {
+        if (fresh[static_cast<std::size_t>(y)]) {
+            std::fill(line.begin(), line.end(), 0);
+            for (const Span& span : spans) {
+                if (y >= span.top && y < span.bottom) {
+                    std::fill(line.begin() + std::clamp(span.left, 0, width),
+                              line.begin() + std::clamp(span.right, 0, width), 1);
+                }
+            }
+            for (const auto& character : characters) {
+                const int row = y - character->top;
+                if (row < 0 || row >= character->height) {
+                    continue;
+                }
+                const std::uint8_t* ink =
+                    character->ink.data() + static_cast<std::ptrdiff_t>(row) * character->width;
+                const int end = std::min(character->width, width - character->left);
+                for (int x = 0; x < end; ++x) {
+                    line[static_cast<std::size_t>(character->left + x)] |= ink[x];
+                }
+            }
+            PackBits(line.data(), width, image.packed.data() + made * rowBytes);
+            ++made;
+        }
+        rowAt[static_cast<std::size_t>(y)] = (made - 1) * rowBytes;
+    }
+    image.rows.reserve(rowAt.size());
+    for (const std::size_t at : rowAt) {
+        image.rows.push_back(image.packed.data() + at);
+    }
+    return image;
 }
 
 void Append(png_structp png, png_bytep data, png_size_t length) {
@@ -124,39 +206,9 @@ Result<std::string> EncodePng(const Layout& layout) {
                                   std::to_string(height) + " pixels; at most " +
                                   std::to_string(kMostPixels) + " are made");
     }
-    // The coverage is drawn into memory kept from one image to the next on this thread: a
-    // batch makes thousands of images of one size, and fresh pages for each, faulted in and
-    // unmapped again, cost more than drawing them.
-    thread_local std::vector<unsigned char> coverage;
-    const int stride = (width + 7) / 8 * 8;
-    coverage.assign(static_cast<std::size_t>(stride) * static_cast<std::size_t>(height), 0);
-    Surface mask(cairo_image_surface_create_for_data(coverage.data(), CAIRO_FORMAT_A8, width,
-                                                     height, stride),
-                 cairo_surface_destroy);
-    if (cairo_surface_status(mask.get()) != CAIRO_STATUS_SUCCESS) {
-        return Result<std::string>::Failure(
-            ErrorKind::Output,
-            "no memory for a " + std::to_string(width) + " x " + std::to_string(height) + " image");
-    }
-    {
-        std::unique_ptr<cairo_t, decltype(&cairo_destroy)> cr(cairo_create(mask.get()),
-                                                              cairo_destroy);
-        const double pixelsPerMm = layout.dpi / kMmPerInch;
-        cairo_scale(cr.get(), pixelsPerMm, pixelsPerMm);
-        // Each pixel becomes ink or paper, so shades at the digits' edges would be lost.
-        cairo_set_antialias(cr.get(), CAIRO_ANTIALIAS_NONE);
-        DrawInk(cr.get(), layout);
-    }
-    cairo_surface_flush(mask.get());
-
-    const std::vector<std::uint8_t> bits = PackBits(coverage, width, height, stride);
-    const auto rowBytes = static_cast<std::size_t>((width + 7) / 8);
-    std::vector<png_bytep> rows(static_cast<std::size_t>(height));
-    for (std::size_t y = 0; y < rows.size(); ++y) {
-        rows[y] = const_cast<png_bytep>(bits.data() + y * rowBytes);
-    }
+    const Rows image = InkRows(layout, width, height);
     std::string bytes;
-    if (!WritePng(layout, rows, bytes)) {
+    if (!WritePng(layout, image.rows, bytes)) {
         return Result<std::string>::Failure(ErrorKind::Output, "the PNG could not be written");
     }
     return bytes;

@@ -4,8 +4,14 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <map>
+#include <mutex>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 #include "render/FileFormat.h"
+#include "render/Glyphs.h"
 #include "render/SymbologyNames.h"
 
 namespace varnholt::render {
@@ -17,41 +23,41 @@ namespace {
 // through the decimal conversion.
 void AppendNumber(std::string& out, double value) {
     char text[40];
-    char* end = text;
     const double scaled = std::round(value * 1e4);
     if (!(std::abs(scaled) < 1e15)) {
-        end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4).ptr;
-    } else {
-        auto units = static_cast<long long>(scaled);
-        if (units < 0) {
-            *end++ = '-';
-            units = -units;
-        }
-        end = std::to_chars(end, text + sizeof text, units / 10000).ptr;
-        if (const long long fraction = units % 10000; fraction != 0) {
-            char digits[4] = {static_cast<char>('0' + fraction / 1000),
-                              static_cast<char>('0' + fraction / 100 % 10),
-                              static_cast<char>('0' + fraction / 10 % 10),
-                              static_cast<char>('0' + fraction % 10)};
-            int shown = 4;
-            while (digits[shown - 1] == '0') {
-                --shown;
+        std::string_view shown(
+            text,
+            static_cast<std::size_t>(
+                std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4).ptr -
+                text));
+        if (shown.find('.') != std::string_view::npos) {
+            shown.remove_suffix(shown.size() - shown.find_last_not_of('0') - 1);
+            if (shown.back() == '.') {
+                shown.remove_suffix(1);
             }
-            *end++ = '.';
-            end = std::copy(digits, digits + shown, end);
         }
+        out += shown;
+        return;
     }
-    std::string_view shown(text, static_cast<std::size_t>(end - text));
-    if (shown.find('.') != std::string_view::npos) {
-        shown.remove_suffix(shown.size() - shown.find_last_not_of('0') - 1);
-        if (shown.back() == '.') {
-            shown.remove_suffix(1);
+    char* end = text;
+    auto units = static_cast<long long>(scaled);
+    if (units < 0) {
+        *end++ = '-';
+        units = -units;
+    }
+    end = std::to_chars(end, text + sizeof text, units / 10000).ptr;
+    if (const long long fraction = units % 10000; fraction != 0) {
+        char digits[4] = {
+            static_cast<char>('0' + fraction / 1000), static_cast<char>('0' + fraction / 100 % 10),
+            static_cast<char>('0' + fraction / 10 % 10), static_cast<char>('0' + fraction % 10)};
+        int shown = 4;
+        while (digits[shown - 1] == '0') {
+            --shown;
         }
+        *end++ = '.';
+        end = std::copy(digits, digits + shown, end);
     }
-    if (shown == "-0") {
-        shown = "0";
-    }
-    out += shown;
+    out.append(text, end);  // a negative value rounds to a nonzero count, so never "-0"
 }
 
 void AppendPoints(std::string& out, const PathSegment& segment, int count) {
@@ -63,8 +69,7 @@ void AppendPoints(std::string& out, const PathSegment& segment, int count) {
     }
 }
 
-std::string PathData(const Path& path) {
-    std::string d;
+void AppendPathData(std::string& d, const Path& path) {
     for (const PathSegment& segment : path) {
         switch (segment.kind) {
             case PathSegment::Kind::Move:
@@ -84,11 +89,9 @@ std::string PathData(const Path& path) {
                 break;
         }
     }
-    return d;
 }
 
-std::string BarData(const std::vector<Box>& bars) {
-    std::string d;
+void AppendBarData(std::string& d, const std::vector<Box>& bars) {
     for (const Box& bar : bars) {
         d += 'M';
         AppendNumber(d, bar.x);
@@ -102,7 +105,67 @@ std::string BarData(const std::vector<Box>& bars) {
         AppendNumber(d, -bar.width);
         d += 'Z';
     }
+}
+
+// The outline of `c` at a digit height, placed at the origin, as path data. The same in every
+// symbol of a batch, so it is written out once and kept; past a few sizes (a program drawing
+// many sizes) it is written into `scratch` instead.
+std::string_view OutlineData(char c, double height, std::string& scratch) {
+    constexpr std::size_t kMostKept = 256;
+    static std::mutex mutex;
+    static std::map<std::pair<char, double>, std::string> kept;
+    const auto write = [&](std::string& d) {
+        Path placed;
+        AppendPlaced(placed, SymbolGlyphs().Of(c).outline, height, 0.0, 0.0);
+        AppendPathData(d, placed);
+    };
+    const std::lock_guard lock(mutex);
+    if (const auto found = kept.find({c, height}); found != kept.end()) {
+        return found->second;  // a node's text never changes once made
+    }
+    if (kept.size() >= kMostKept) {
+        write(scratch);
+        return scratch;
+    }
+    std::string& d = kept[{c, height}];
+    write(d);
     return d;
+}
+
+// The characters' outlines each defined once, as the digits repeat, and used where each
+// stands.
+void AppendCharacters(std::string& svg, const std::vector<PlacedCharacter>& characters,
+                      std::string_view ink) {
+    std::vector<std::pair<char, double>> defined;
+    std::string scratch;
+    svg += "<defs>\n";
+    for (const PlacedCharacter& placed : characters) {
+        const std::pair<char, double> shape{placed.character, placed.height};
+        if (std::ranges::find(defined, shape) != defined.end()) {
+            continue;
+        }
+        svg += "<path id=\"c";
+        svg += std::to_string(defined.size());
+        svg += "\" d=\"";
+        scratch.clear();
+        svg += OutlineData(placed.character, placed.height, scratch);
+        svg += "\"/>\n";
+        defined.push_back(shape);
+    }
+    svg += "</defs>\n<g fill=\"";
+    svg += ink;
+    svg += "\">\n";
+    for (const PlacedCharacter& placed : characters) {
+        const auto id = std::ranges::find(defined, std::pair{placed.character, placed.height});
+        svg += "<use xlink:href=\"#c";
+        svg += std::to_string(id - defined.begin());
+        svg += "\" x=\"";
+        AppendNumber(svg, placed.left);
+        svg += "\" y=\"";
+        AppendNumber(svg, placed.top);
+        svg += "\"/>\n";
+    }
+    svg += "</g>\n";
 }
 
 }  // namespace
@@ -112,30 +175,54 @@ Result<std::string> EncodeSvg(const Layout& layout) {
     std::string height;
     AppendNumber(width, layout.widthMm);
     AppendNumber(height, layout.heightMm);
-    // "UPC-A bar code of 036000291452 with the EAN-5 add-on 51234".
-    const std::size_t plus = layout.number.find('+');
-    std::string description =
-        std::string(TitleOf(layout.symbology)) + " bar code of " + layout.number.substr(0, plus);
-    if (plus != std::string::npos) {
-        description += " with the " + std::string(TitleOf(layout.addOn.symbology)) + " add-on " +
-                       layout.number.substr(plus + 1);
-    }
     const std::string ink = layout.foreground.Hex();
 
-    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + width +
-           "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + " " + height +
-           "\" role=\"img\">\n";
-    // The number is digits and a "+" only, so it needs no escaping.
-    svg += "<title>" + layout.number + "</title>\n";
-    svg += "<desc>" + description + "</desc>\n";
-    if (!layout.transparentBackground) {
-        svg += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" +
-               layout.background.Hex() + "\"/>\n";
+    // One buffer, sized for a usual symbol's file.
+    std::string svg;
+    svg.reserve(8192);
+    svg +=
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"";
+    svg += width;
+    svg += "mm\" height=\"";
+    svg += height;
+    svg += "mm\" viewBox=\"0 0 ";
+    svg += width;
+    svg += ' ';
+    svg += height;
+    svg += "\" role=\"img\">\n";
+    // The number is digits and a "+" only, so it needs no escaping. The description reads
+    // "UPC-A bar code of 036000291452 with the EAN-5 add-on 51234".
+    const std::size_t plus = layout.number.find('+');
+    svg += "<title>";
+    svg += layout.number;
+    svg += "</title>\n<desc>";
+    svg += TitleOf(layout.symbology);
+    svg += " bar code of ";
+    svg += std::string_view(layout.number).substr(0, plus);
+    if (plus != std::string::npos) {
+        svg += " with the ";
+        svg += TitleOf(layout.addOn.symbology);
+        svg += " add-on ";
+        svg += std::string_view(layout.number).substr(plus + 1);
     }
-    svg += "<path fill=\"" + ink + "\" shape-rendering=\"crispEdges\" d=\"" + BarData(layout.bars) +
-           "\"/>\n";
-    svg += "<path fill=\"" + ink + "\" d=\"" + PathData(layout.text) + "\"/>\n";
+    svg += "</desc>\n";
+    if (!layout.transparentBackground) {
+        svg += "<rect width=\"";
+        svg += width;
+        svg += "\" height=\"";
+        svg += height;
+        svg += "\" fill=\"";
+        svg += layout.background.Hex();
+        svg += "\"/>\n";
+    }
+    svg += "<path fill=\"";
+    svg += ink;
+    svg += "\" shape-rendering=\"crispEdges\" d=\"";
+    AppendBarData(svg, layout.bars);
+    svg += "\"/>\n";
+    AppendCharacters(svg, layout.characters, ink);
     svg += "</svg>\n";
     return svg;
 }

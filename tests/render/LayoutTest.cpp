@@ -31,7 +31,7 @@ std::string ModulesUnderBars(const Layout& layout, double left, std::size_t coun
 
 // How many of the text path's points lie across between `from` and `to`.
 int TextBetween(const Layout& layout, double from, double to) {
-    return static_cast<int>(std::ranges::count_if(layout.text, [&](const PathSegment& segment) {
+    return static_cast<int>(std::ranges::count_if(layout.Text(), [&](const PathSegment& segment) {
         return segment.kind != PathSegment::Kind::Close && segment.points[0] > from &&
                segment.points[0] < to;
     }));
@@ -141,7 +141,7 @@ TEST(Layout, MarginIndicatorsWhereGs1HasThem) {
     options.marginIndicators = false;
     const Result<Layout> plain = LayOut("036000291452", options);
     ASSERT_TRUE(marked && plain);
-    EXPECT_EQ(marked->text.size(), plain->text.size());
+    EXPECT_EQ(marked->Text().size(), plain->Text().size());
 }
 
 TEST(Layout, AtAResolutionEveryEdgeIsOnTheDotGrid) {
