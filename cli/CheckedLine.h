@@ -58,7 +58,7 @@ class LineChecker {
             }
         }
         // The rest of the family's digits alone need no reading either.
-        if (text.size() >= 8 && IsDigitsAlone(line)) {
+        if (text.size() >= 8 && !line.TooLong() && IsDigitsAlone(line)) {
             if (const std::optional<GtinNumber> number = GtinNumberOf(text)) {
                 return number->valid ? Verdict::Valid : Verdict::Invalid;
             }
