@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """`varnholt render --batch --sheet/--page-size` run as a process: each label of the PDF cut
 out along the product's own template geometry (read here from glabels-data's file, not from
-the program) and decoded by ZBar, in order, with --skip and --copies; a roll a page a label;
-the refusals, and nothing written when one stops the batch.
+the program) and decoded by ZBar, in order, with --skip and --copies, on an A4 and a US Letter
+product; each symbol measured there, centred with its quiet zones and at the size reported; a
+roll a page a label; the refusals, and nothing written when one stops the batch.
 
 Usage: label_sheets_e2e.py VARNHOLT
 """
@@ -28,8 +29,16 @@ def length_mm(value):
     return float(match.group(1)) * UNITS_MM[match.group(2) or "pt"]
 
 
+def paper(size):
+    """A paper size of glabels-data's list, in millimetres: (width, height)."""
+    for node in ElementTree.parse(TEMPLATES / "paper-sizes.xml").getroot().iter("Paper-size"):
+        if node.get("id") == size:
+            return length_mm(node.get("width")), length_mm(node.get("height"))
+    raise AssertionError(f"no paper size {size}")
+
+
 def template(brand, part):
-    """The label rectangle and grid of a product, following its equivalent."""
+    """The paper, label rectangle and grid of a product, following its equivalent."""
     for path in TEMPLATES.glob("*-templates.xml"):
         for node in ElementTree.parse(path).getroot().iter("Template"):
             if node.get("brand") == brand and node.get("part") == part:
@@ -38,6 +47,7 @@ def template(brand, part):
                 label = node.find("Label-rectangle")
                 layout = label.find("Layout")
                 return {
+                    "paper": paper(node.get("size")),
                     "width": length_mm(label.get("width")),
                     "height": length_mm(label.get("height")),
                     "nx": int(layout.get("nx")), "ny": int(layout.get("ny")),
@@ -58,28 +68,54 @@ def pages(pdf):
     return result
 
 
-def decode(page, x_mm, y_mm, w_mm, h_mm, name):
-    """What ZBar reads inside one rectangle of a page."""
+def cut(page, x_mm, y_mm, w_mm, h_mm):
+    """One rectangle of a page: its corner's dots on the page, its size and bytes."""
     width, height, pixels = page
     px = lambda mm: int(round(mm * DPI / 25.4))
     x0, y0, x1, y1 = px(x_mm), px(y_mm), min(px(x_mm + w_mm), width), min(px(y_mm + h_mm), height)
     rows = b"".join(pixels[y * width + x0:y * width + x1] for y in range(y0, y1))
-    crop = SCRATCH / f"{name}.pgm"
-    crop.write_bytes(b"P5 %d %d 255\n" % (x1 - x0, y1 - y0) + rows)
-    result = subprocess.run(["zbarimg", "-q", "--raw", str(crop)], capture_output=True)
+    return x0, y0, x1 - x0, y1 - y0, rows
+
+
+def decode(crop, name):
+    """What ZBar reads in a rectangle cut from a page."""
+    _, _, width, height, rows = crop
+    path = SCRATCH / f"{name}.pgm"
+    path.write_bytes(b"P5 %d %d 255\n" % (width, height) + rows)
+    result = subprocess.run(["zbarimg", "-q", "--raw", str(path)], capture_output=True)
     return result.stdout.decode().split()
 
 
+def symbol_of(crop):
+    """An EAN-13 symbol measured in a rectangle, in millimetres on the page: the centre of it
+    with its quiet zones (11 modules left of the bars, 7 right) across, the centre of its dark
+    block (bars' top to digits' foot) down, and its module from the left edges of its first
+    and last bars, 94 modules apart (edges that do not move when bars are thinned)."""
+    x0, y0, width, height, rows = crop
+    dark_rows = [y for y in range(height) if min(rows[y * width:(y + 1) * width]) < 128]
+    top, bottom = dark_rows[0], dark_rows[-1] + 1
+    row = rows[(top + 12) * width:(top + 13) * width]  # a millimetre into the bars
+    dark = [x for x, value in enumerate(row) if value < 128]
+    first, end = dark[0], dark[-1] + 1
+    last = end - 1
+    while row[last - 1] < 128:
+        last -= 1
+    mm = lambda dots: dots * 25.4 / DPI
+    module = mm(last - first) / 94
+    return {"across": mm(x0 + (first + end) / 2) - 2 * module,
+            "down": mm(y0 + (top + bottom) / 2), "module": module}
+
+
 def labels_of(pdf, geometry):
-    """What each label of every page decodes as, in the order labels are filled."""
-    read = []
-    for number, page in enumerate(pages(pdf)):
+    """Each label of every page, cut out in the order labels are filled."""
+    crops = []
+    for page in pages(pdf):
         for row in range(geometry["ny"]):
             for column in range(geometry["nx"]):
-                read.append(decode(page, geometry["x0"] + column * geometry["dx"],
-                                   geometry["y0"] + row * geometry["dy"], geometry["width"],
-                                   geometry["height"], f"p{number}r{row}c{column}"))
-    return read
+                crops.append(cut(page, geometry["x0"] + column * geometry["dx"],
+                                 geometry["y0"] + row * geometry["dy"], geometry["width"],
+                                 geometry["height"]))
+    return crops
 
 
 def check_digit(body):
@@ -91,21 +127,43 @@ NUMBERS = [check_digit(f"400638{n:06d}") for n in range(1, 21)]
 
 
 @case
-def each_label_decodes_in_order_with_skip_and_copies_and_a_bad_record_passed_over():
+def each_label_decodes_in_order_centred_at_the_size_said_on_a4_and_letter():
     lines = NUMBERS[:7] + ["400638133392"[:-1] + "X"] + NUMBERS[7:]
     batch = text("sheet/numbers.txt", ("\n".join(lines) + "\n").encode())
-    pdf = str(SCRATCH / "sheet" / "labels.pdf")
-    _, err = expect(run("render", "--batch", batch, "--sheet", "avery l7160", "--skip", "2",
-                        "--copies", "2", "-o", pdf), 1,
-                    stderr=r"numbers\.txt:8: 40063813339X: .*not a digit")
-    assert re.search(r"40 labels on 2 pages written", err), err
-    geometry = template("Avery", "L7160")
-    read = labels_of(pdf, geometry)
-    per_sheet = geometry["nx"] * geometry["ny"]
-    assert len(read) == 2 * per_sheet, len(read)
-    wanted = [[], []] + [[n] for n in NUMBERS for _ in range(2)]
-    wanted += [[]] * (len(read) - len(wanted))
-    assert read == wanted, [r[0] if r else "-" for r in read]
+    for product, brand, part in (("avery l7160", "Avery", "L7160"),  # A4
+                                 ("Avery 5160", "Avery", "5160")):  # US Letter
+        pdf = str(SCRATCH / "sheet" / f"{part}.pdf")
+        _, err = expect(run("render", "--batch", batch, "--sheet", product, "--skip", "2",
+                            "--copies", "2", "-o", pdf), 1,
+                        stderr=r"numbers\.txt:8: 40063813339X: .*not a digit")
+        geometry = template(brand, part)
+        per_sheet = geometry["nx"] * geometry["ny"]
+        sheets = -(-(2 + 2 * len(NUMBERS)) // per_sheet)
+        assert re.search(fr"40 labels on {sheets} pages? written", err), err
+        info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+        assert re.search(fr"Pages:\s+{sheets}\b", info), info
+        size = re.search(r"Page size:\s+([0-9.]+) x ([0-9.]+) pts", info).groups()
+        assert all(abs(float(points) - mm * 72 / 25.4) < 0.01
+                   for points, mm in zip(size, geometry["paper"])), (size, geometry["paper"])
+        crops = labels_of(pdf, geometry)
+        read = [decode(crop, f"{part}-{i}") for i, crop in enumerate(crops)]
+        wanted = [[], []] + [[n] for n in NUMBERS for _ in range(2)]
+        wanted += [[]] * (sheets * per_sheet - len(wanted))
+        assert read == wanted, (product, [r[0] if r else "-" for r in read])
+
+        # Each symbol, measured where it was cut out: centred to 0.2 mm, and its 94 modules
+        # within 2 dots of the size said (said to a micrometre; each edge found to a dot).
+        said = float(re.search(r"size (\d+\.\d+) mm", err).group(1))
+        for i, crop in enumerate(crops):
+            if read[i]:
+                column, row = i % per_sheet % geometry["nx"], i % per_sheet // geometry["nx"]
+                centre = (geometry["x0"] + column * geometry["dx"] + geometry["width"] / 2,
+                          geometry["y0"] + row * geometry["dy"] + geometry["height"] / 2)
+                symbol = symbol_of(crop)
+                off = (symbol["across"] - centre[0], symbol["down"] - centre[1])
+                assert max(map(abs, off)) <= 0.2, (product, i, off)
+                assert abs(symbol["module"] - said) * 94 * DPI / 25.4 <= 2, \
+                    (product, i, symbol["module"], said)
 
 
 @case
@@ -118,7 +176,7 @@ def a_roll_is_a_page_a_label_and_long_text_is_cut_once():
     assert len(re.findall(r"cut to fit", err)) == 1, err
     info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
     assert re.search(r"Pages:\s+3\b", info) and re.search(r"141\.73\d* x 85\.03\d* pts", info), info
-    read = [decode(page, 0, 0, 50, 30, f"roll{i}") for i, page in enumerate(pages(pdf))]
+    read = [decode(cut(page, 0, 0, 50, 30), f"roll{i}") for i, page in enumerate(pages(pdf))]
     assert read == [[n] for n in NUMBERS[:3]], read
 
 
@@ -131,7 +189,8 @@ def a_catalogue_labels_each_symbol_with_a_column_of_its_record():
                "--text", "{column:sku}", "-o", pdf), 0)
     shown = subprocess.run(["pdftotext", pdf, "-"], capture_output=True, text=True).stdout
     assert re.findall(r"SKU \d", shown) == ["SKU 1", "SKU 2", "SKU 3"], shown
-    read = [decode(page, 0, 0, 50, 30, f"catalogue{i}") for i, page in enumerate(pages(pdf))]
+    read = [decode(cut(page, 0, 0, 50, 30), f"catalogue{i}")
+            for i, page in enumerate(pages(pdf))]
     assert read == [[n] for n in NUMBERS[:3]], read
     expect(run("render", "--batch", batch, "--page-size", "50x30mm", "--text", "{column:sku}",
                "-o", pdf + ".2.pdf"), 2, stderr=r"give --column")
