@@ -7,6 +7,24 @@ void SetColor(cairo_t* cr, Rgb color) {
     cairo_set_source_rgb(cr, color.red / 255.0, color.green / 255.0, color.blue / 255.0);
 }
 
+void Background(cairo_t* cr, const Layout& layout) {
+    if (!layout.transparentBackground) {
+        SetColor(cr, layout.background);
+        cairo_rectangle(cr, 0.0, 0.0, layout.widthMm, layout.heightMm);
+        cairo_fill(cr);
+    }
+}
+
+void Bars(cairo_t* cr, const Layout& layout) {
+    const cairo_antialias_t digits = cairo_get_antialias(cr);
+    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
+    for (const Box& bar : layout.bars) {
+        cairo_rectangle(cr, bar.x, bar.y, bar.width, bar.height);
+    }
+    cairo_fill(cr);
+    cairo_set_antialias(cr, digits);  // the digits as the caller asks
+}
+
 }  // namespace
 
 void AppendPath(cairo_t* cr, const Path& path) {
@@ -31,13 +49,7 @@ void AppendPath(cairo_t* cr, const Path& path) {
 
 void DrawInk(cairo_t* cr, const Layout& layout) {
     cairo_save(cr);
-    const cairo_antialias_t digits = cairo_get_antialias(cr);
-    cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-    for (const Box& bar : layout.bars) {
-        cairo_rectangle(cr, bar.x, bar.y, bar.width, bar.height);
-    }
-    cairo_fill(cr);
-    cairo_set_antialias(cr, digits);  // the digits as the caller asks
+    Bars(cr, layout);
     cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
     AppendPath(cr, layout.Text());
     cairo_fill(cr);
@@ -46,13 +58,22 @@ void DrawInk(cairo_t* cr, const Layout& layout) {
 
 void Draw(cairo_t* cr, const Layout& layout) {
     cairo_save(cr);
-    if (!layout.transparentBackground) {
-        SetColor(cr, layout.background);
-        cairo_rectangle(cr, 0.0, 0.0, layout.widthMm, layout.heightMm);
-        cairo_fill(cr);
-    }
+    Background(cr, layout);
     SetColor(cr, layout.foreground);
     DrawInk(cr, layout);
+    cairo_restore(cr);
+}
+
+void DrawStamped(cairo_t* cr, const Layout& layout, GlyphStamps& stamps) {
+    cairo_save(cr);
+    Background(cr, layout);
+    SetColor(cr, layout.foreground);
+    Bars(cr, layout);
+    for (const PlacedCharacter& placed : layout.characters) {
+        cairo_set_source_surface(cr, stamps.Of(placed.character, placed.height, layout.foreground),
+                                 placed.left, placed.top);
+        cairo_paint(cr);
+    }
     cairo_restore(cr);
 }
 

@@ -150,7 +150,7 @@ Result<bool> SheetDocument::Place(const Layout& layout, std::string_view text) {
     const double y = OnDot(place.yMm + (g.labelHeightMm - blockHeight) / 2, settings_.dpi);
     cairo_save(cr_);
     cairo_translate(cr_, x, y);
-    Draw(cr_, layout);
+    DrawStamped(cr_, layout, stamps_);
     cairo_restore(cr_);
 
     bool cut = false;

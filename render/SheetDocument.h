@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "render/AtomicFile.h"
+#include "render/GlyphStamps.h"
 #include "render/Layout.h"
 #include "render/Result.h"
 #include "render/SheetGeometry.h"
@@ -71,6 +72,7 @@ class SheetDocument {
     bool pageOpen_ = false;
     std::uint64_t labels_ = 0;
     std::uint64_t pages_ = 0;
+    GlyphStamps stamps_;  // each character drawn once for the whole document
     cairo_surface_t* surface_ = nullptr;
     cairo_t* cr_ = nullptr;
 };
