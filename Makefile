@@ -28,6 +28,8 @@ PACKAGES += libcli11-dev groff-base
 PACKAGES += glabels-data libxml2-dev
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
 PACKAGES += clang libclang-rt-14-dev libzint-dev zint libzxing-dev python3-stdnum time
+# gLabels' batch printer: the label sheets' peer in the benchmarks.
+PACKAGES += glabels
 
 # Debian packages (make package) and the tools that check them as Debian does; the bash
 # completion is tried with bash-completion's own loader.
@@ -128,8 +130,8 @@ run-fuzzer-%:
 	echo "== $*, $(SECONDS_EACH) s:" $$(grep -E '^stat::(number_of_executed_units|peak_rss_mb)' $$log)
 
 # Benchmarks: a Release build of its own, run with repetitions; prints medians and ratios,
-# the check command's race with python3-stdnum and its memory on 1 MiB and 1 GiB inputs, and
-# render --batch against zint --batch.
+# the check command's race with python3-stdnum and its memory on 1 MiB and 1 GiB inputs,
+# render --batch against zint --batch, and label sheets against glabels-3-batch.
 BENCH_REPETITIONS ?= 15
 
 build-bench: deps
@@ -141,6 +143,7 @@ bench: build-bench
 	python3 bench/ratios.py build-bench/bin/varnholt_bench --program build-bench/bin/varnholt \
 	    --repetitions $(BENCH_REPETITIONS) || status=1; \
 	python3 bench/render_batch.py build-bench/bin/varnholt || status=1; \
+	python3 bench/label_sheets.py build-bench/bin/varnholt || status=1; \
 	exit $$status
 
 # The real window: 2,000 random keys (SOAK_KEYS), then a short run under valgrind; and its
