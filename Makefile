@@ -28,8 +28,8 @@ PACKAGES += libcli11-dev groff-base
 PACKAGES += glabels-data libxml2-dev
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
 PACKAGES += clang libclang-rt-14-dev libzint-dev zint libzxing-dev python3-stdnum time
-# gLabels' batch printer: the label sheets' peer in the benchmarks.
-PACKAGES += glabels
+# gLabels' batch printer, the label sheets' peer: the benchmarks alone need it.
+BENCH_PACKAGES := glabels
 
 # Debian packages (make package) and the tools that check them as Debian does; the bash
 # completion is tried with bash-completion's own loader.
@@ -43,8 +43,15 @@ CONFIGURE_FLAGS := -DVARNHOLT_WERROR=$(WERROR)
 
 # Installs only what is missing; silent when everything is there.
 deps:
+	@$(MAKE) --no-print-directory install-missing WANTED="$(PACKAGES)"
+
+deps-bench: deps
+	@$(MAKE) --no-print-directory install-missing WANTED="$(BENCH_PACKAGES)"
+
+.PHONY: deps-bench install-missing
+install-missing:
 	@missing=""; \
-	for package in $(PACKAGES); do \
+	for package in $(WANTED); do \
 	    dpkg-query -W -f='$${Status}' "$$package" 2>/dev/null | grep -q 'install ok installed' \
 	        || missing="$$missing $$package"; \
 	done; \
@@ -134,7 +141,7 @@ run-fuzzer-%:
 # render --batch against zint --batch, and label sheets against glabels-3-batch.
 BENCH_REPETITIONS ?= 15
 
-build-bench: deps
+build-bench: deps-bench
 	cmake --preset bench $(CONFIGURE_FLAGS) >/dev/null
 	cmake --build --preset bench --target varnholt_bench varnholt
 
