@@ -57,7 +57,7 @@ Rows Write(char delimiter, bool digitRows, bool invalidOnly, std::string_view fi
         // The reader's promise: bytes past a line's end may be read.
         const std::string held = text + std::string(LineReader::kReadable, '\n');
         Line line{std::string_view(held.data(), text.size()), text.size(), ++number};
-        number += number % 7 == 0 ? 990 : 0;
+        number += number % 7 == 0 ? 990u : 0u;
         if (digitRows && fast.Write(line, invalidOnly)) {
             ++rows.taken;
             continue;
