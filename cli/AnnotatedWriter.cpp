@@ -114,17 +114,7 @@ void AnnotatedWriter::Put(std::string_view text, bool safe) {
 
 // A JSON string of a text made safe, which then holds no control character to escape.
 void AnnotatedWriter::PutJsonString(std::string_view text) {
-    text = display_.Of(text);
-    out_.Append('"');
-    for (std::size_t escape = text.find_first_of("\"\\"); escape != std::string_view::npos;
-         escape = text.find_first_of("\"\\")) {
-        out_.Append(text.substr(0, escape));
-        out_.Append('\\');
-        out_.Append(text[escape]);
-        text.remove_prefix(escape + 1);
-    }
-    out_.Append(text);
-    out_.Append('"');
+    AppendJsonString(out_, display_.Of(text));
 }
 
 }  // namespace varnholt::cli

@@ -6,6 +6,20 @@
 #include "cli/RowWriter.h"
 
 namespace varnholt::cli {
+
+void AppendJsonString(OutputBuffer& out, std::string_view safeText) {
+    out.Append('"');
+    for (std::size_t escape = safeText.find_first_of("\"\\"); escape != std::string_view::npos;
+         escape = safeText.find_first_of("\"\\")) {
+        out.Append(safeText.substr(0, escape));
+        out.Append('\\');
+        out.Append(safeText[escape]);
+        safeText.remove_prefix(escape + 1);
+    }
+    out.Append(safeText);
+    out.Append('"');
+}
+
 namespace {
 
 class JsonLinesWriter final : public RowWriter {
@@ -28,27 +42,13 @@ class JsonLinesWriter final : public RowWriter {
             } else if (column.kind == FieldKind::Number && IsJsonNumber(field)) {
                 out_.Append(field);
             } else {
-                AppendString(field);
+                AppendJsonString(out_, field);
             }
         });
         out_.Append("}\n");
     }
 
   private:
-    // A safe text holds no control character, so only quotes and backslashes need escaping.
-    void AppendString(std::string_view text) {
-        out_.Append('"');
-        for (std::size_t escape = text.find_first_of("\"\\"); escape != std::string_view::npos;
-             escape = text.find_first_of("\"\\")) {
-            out_.Append(text.substr(0, escape));
-            out_.Append('\\');
-            out_.Append(text[escape]);
-            text.remove_prefix(escape + 1);
-        }
-        out_.Append(text);
-        out_.Append('"');
-    }
-
     OutputBuffer& out_;
     std::array<std::string, kColumns.size()> keys_;
 };

@@ -38,6 +38,10 @@ class RowWriter {
 std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, OutputBuffer& out,
                                          std::span<const std::string> safeFileNames);
 
+// A JSON string of a safe text, which holds no control character: only quotes and
+// backslashes are escaped.
+void AppendJsonString(OutputBuffer& out, std::string_view safeText);
+
 std::unique_ptr<RowWriter> MakeDelimitedWriter(OutputBuffer& out, char delimiter);
 std::unique_ptr<RowWriter> MakeJsonLinesWriter(OutputBuffer& out);
 std::unique_ptr<RowWriter> MakeTableWriter(OutputBuffer& out,

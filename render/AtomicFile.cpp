@@ -63,15 +63,22 @@ int WriteAndFlush(int fd, std::string_view bytes, Flush flush) {
     return error;
 }
 
-// Through a temporary name beside `path`, renamed over it.
-Result<Done> WriteThroughTemporary(const std::string& path, std::string_view bytes, Flush flush,
-                                   const struct stat* replaced) {
-    std::string temporary;
+// A new file under a name beside `path` that no other writer uses, its name in `temporary`;
+// the descriptor, or -1 with errno set.
+int OpenTemporary(const std::string& path, std::string& temporary) {
     int fd = -1;
     do {
         temporary = TemporaryName(path);
         fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     } while (fd < 0 && errno == EEXIST);
+    return fd;
+}
+
+// Through a temporary name beside `path`, renamed over it.
+Result<Done> WriteThroughTemporary(const std::string& path, std::string_view bytes, Flush flush,
+                                   const struct stat* replaced) {
+    std::string temporary;
+    const int fd = OpenTemporary(path, temporary);
     if (fd < 0) {
         return Failure(path, errno);
     }
@@ -163,11 +170,7 @@ Result<AtomicStream> AtomicStream::Open(const std::string& path) {
         return AtomicStream(path, "", fd);
     }
     std::string temporary;
-    int fd = -1;
-    do {
-        temporary = TemporaryName(path);
-        fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    } while (fd < 0 && errno == EEXIST);
+    const int fd = OpenTemporary(path, temporary);
     if (fd < 0) {
         return Result<AtomicStream>::FailureOf(Failure(path, errno));
     }
