@@ -12,6 +12,8 @@ namespace {
 
 // The prefix that makes an ISBN-10 a GTIN-13, its check digit recomputed.
 constexpr std::string_view kBooklandPrefix = "978";
+// What the prefix adds to the weighted sum of a GTIN-13's first twelve: weights 1, 3, 1.
+constexpr std::int32_t kBooklandSum = 9 * 1 + 7 * 3 + 8 * 1;
 
 constexpr char DigitChar(std::int32_t value) noexcept {
     return static_cast<char>('0' + value);
@@ -34,12 +36,14 @@ void SetEan(GtinNumber& number, std::string_view digits) noexcept {
 // is of a size known here.
 template <std::size_t kSize, NumberFormat kFormat>
 std::optional<GtinNumber> ReadGtin(const char* digits) noexcept {
+    // One object returned from every path, built where the caller receives it: a copy of
+    // what was just stored would wait for those stores.
+    std::optional<GtinNumber> read;
     const std::int32_t sum = WeightedDigitSum(std::string_view(digits, kSize - 1));
     if (sum < 0 || !IsDigit(digits[kSize - 1])) {
-        return std::nullopt;
+        return read;
     }
-    std::optional<GtinNumber> read(std::in_place);
-    GtinNumber& number = *read;
+    GtinNumber& number = read.emplace();
     number.format = kFormat;
     number.checkDigit = DigitChar(Modulo10::CheckDigitOfSum(sum));
     number.valid = digits[kSize - 1] == number.checkDigit;
@@ -65,17 +69,22 @@ std::optional<GtinNumber> ReadGtin(const char* digits) noexcept {
 }
 
 std::optional<GtinNumber> ReadIsbn10(std::string_view digits) noexcept {
-    GtinNumber number;
+    std::optional<GtinNumber> read;  // returned from every path, as ReadGtin's
+    GtinNumber& number = read.emplace();
     number.format = NumberFormat::Isbn10;
     SetEan(number, kBooklandPrefix);
     std::memcpy(number.ean.data() + kBooklandPrefix.size(), digits.data(), 9);
-    // The GTIN-13's sum also tells whether the first nine are digits.
-    const std::int32_t sum = WeightedDigitSum(std::string_view(number.ean.data(), 12));
+    // The GTIN-13's sum, the prefix's share added, also tells whether the nine are digits.
+    // It is taken from the digits as given, not from the copy just made.
+    const std::int32_t nineSum = WeightedDigitSum(digits.substr(0, 9));
+    const std::int32_t sum = nineSum + kBooklandSum;
     const char last = digits[9] == 'x' ? 'X' : digits[9];
-    if (sum < 0 || !(IsDigit(last) || last == 'X')) {
-        return std::nullopt;
+    if (nineSum < 0 || !(IsDigit(last) || last == 'X')) {
+        read.reset();
+        return read;
     }
-    number.ean[12] = DigitChar(Modulo10::CheckDigitOfSum(sum));
+    const char gtinCheckDigit = DigitChar(Modulo10::CheckDigitOfSum(sum));
+    number.ean[12] = gtinCheckDigit;
     number.eanLength = 13;
 
     // Weights 10 down to 2; the check digit tops the sum up to a multiple of 11.
@@ -87,9 +96,12 @@ std::optional<GtinNumber> ReadIsbn10(std::string_view digits) noexcept {
     number.checkDigit = check == 10 ? 'X' : DigitChar(check);
     number.valid = last == number.checkDigit;
     if (number.valid) {
-        PadToGtin14<13>(number.ean.data(), number.gtin);
+        number.gtin[0] = '0';
+        kBooklandPrefix.copy(number.gtin.data() + 1, kBooklandPrefix.size());
+        std::memcpy(number.gtin.data() + 4, digits.data(), 9);
+        number.gtin[13] = gtinCheckDigit;
     }
-    return number;
+    return read;
 }
 
 }  // namespace
