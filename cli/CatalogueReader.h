@@ -16,7 +16,8 @@ namespace varnholt::cli {
 // One record of a catalogue as the commands take it.
 struct CatalogueRecord {
     // The number's field as a line that checking and drawing read: numbered by the record's
-    // first line, and too long when the field or the whole record is.
+    // first line, too long when the field or the whole record is, and readable as far as a
+    // LineReader's line is.
     Line line;
     // Every field of the record; none for a record too long to keep.
     std::span<const std::string_view> fields;

@@ -233,13 +233,26 @@ class CheckCommand final : public Command {
             StartAnnotated(reader.Header()->Names());
         }
         row_.StartFile(name);
+        if (digitRows_) {
+            digitRows_->StartFile(name);
+        }
         Progress* const progress = ProgressBar();
         bool saidExtraFields = false;
         CatalogueRecord record;
         while (reader.Next(record)) {
             const Line& line = record.line;
+            linesRead_ = line.number;
+            if (progress != nullptr && line.number % kProgressStride == 0) {
+                progress->Update(bytesBefore_ + reader.BytesRead(), linesBefore_ + line.number);
+            }
             if (!record.fault.empty()) {
                 diagnostics_->Say(name, line.number, "warning: " + std::string(record.fault));
+            }
+            if (digitRows_) {
+                if (const std::optional<Verdict> verdict = digitRows_->Write(line, invalidOnly_)) {
+                    ++Count(*verdict);
+                    continue;
+                }
             }
             const CheckedLine& checked = checker_.Check(line);
             ++Count(checked.verdict);
@@ -270,10 +283,6 @@ class CheckCommand final : public Command {
                     output_->Flush();
                 }
             }
-            if (progress != nullptr && line.number % kProgressStride == 0) {
-                progress->Update(bytesBefore_ + reader.BytesRead(), linesBefore_ + line.number);
-            }
-            linesRead_ = line.number;
         }
         bytesBefore_ += reader.BytesRead();
         linesBefore_ += linesRead_;

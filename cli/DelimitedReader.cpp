@@ -18,6 +18,8 @@ constexpr std::array<char, 3> kDelimiters = {',', ';', '\t'};
 
 // The scan looks at 64 bytes at once, from any position before the end of what was read.
 constexpr std::size_t kWord = 64;
+// Every field lies before the end of the bytes read, behind which a word is written.
+static_assert(kWord >= DelimitedReader::kReadable);
 // A rest of a block this short is moved to the front of the buffer at once.
 constexpr std::size_t kShortRest = 4096;
 

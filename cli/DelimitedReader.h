@@ -51,6 +51,9 @@ struct Record {
 class DelimitedReader {
   public:
     static constexpr std::size_t kBlockSize = 64 * 1024;
+    // Bytes that may be read from the start of any field handed out, whatever its length,
+    // as from a LineReader's line.
+    static constexpr std::size_t kReadable = 16;
 
     // Reads fields separated by `delimiter` (',' ';' or a tab). Without one, by whichever of
     // the three occurs most outside quotes in the first line that is not blank (the header),

@@ -109,7 +109,8 @@ void DigitRows::StartFile(std::string_view file) {
 std::optional<Verdict> DigitRows::Write(const Line& line, bool invalidOnly) {
     const std::string_view text = line.text;
     const std::size_t size = text.size();
-    if (!enabled_ || size >= kNumberLength.size() || !kNumberLength[size] || !IsDigitsAlone(line)) {
+    if (!enabled_ || size >= kNumberLength.size() || !kNumberLength[size] || line.TooLong() ||
+        !IsDigitsAlone(line)) {
         return std::nullopt;
     }
     const std::optional<GtinNumber> number = GtinNumberOf(text);

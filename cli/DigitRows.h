@@ -27,7 +27,8 @@ class DigitRows {
 
     // Writes the row of `line`, unless `invalidOnly` and the number is valid, and gives its
     // verdict, when the line is digits alone of a number's length; otherwise writes nothing
-    // and gives nothing.
+    // and gives nothing. LineReader::kReadable bytes from the line's start must be readable,
+    // as they are in a LineReader's line and a DelimitedReader's field.
     std::optional<Verdict> Write(const Line& line, bool invalidOnly);
 
   private:
