@@ -88,6 +88,7 @@ test: build build-asan
 tsan: deps
 	cmake -S . -B build-tsan -G Ninja $(CONFIGURE_FLAGS) -DVARNHOLT_BUILD_QT=OFF \
 	    -DVARNHOLT_BUILD_TESTS=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
 	    -DCMAKE_CXX_FLAGS=-fsanitize=thread -DCMAKE_EXE_LINKER_FLAGS=-fsanitize=thread >/dev/null
 	cmake --build build-tsan --target varnholt
 	TSAN_OPTIONS=halt_on_error=1 python3 tests/cli/render_e2e.py build-tsan/bin/varnholt
