@@ -59,9 +59,9 @@ class Program {
         try {
             app_.parse(argc, argv);
         } catch (const CLI::CallForHelp&) {
-            return Print(app_.help(), streams, diagnostics);
+            return PrintText(app_.help(), streams, diagnostics);
         } catch (const CLI::CallForVersion& version) {
-            return Print(std::string(version.what()) + "\n", streams, diagnostics);
+            return PrintText(std::string(version.what()) + "\n", streams, diagnostics);
         } catch (const CLI::ParseError& error) {
             diagnostics.Say(error.what());
             diagnostics.Hint(TryHelp());
@@ -101,7 +101,7 @@ class Program {
     int Help(const std::vector<std::string>& names, const Streams& streams,
              Diagnostics& diagnostics) {
         if (names.empty()) {
-            return Print(app_.help(), streams, diagnostics);
+            return PrintText(app_.help(), streams, diagnostics);
         }
         if (names.size() > 1) {
             diagnostics.Say("help takes one command");
@@ -110,25 +110,12 @@ class Program {
         }
         for (const CLI::App* subcommand : subcommands_) {
             if (subcommand->get_name() == names.front()) {
-                return Print(subcommand->help(std::string(kProgramName)), streams, diagnostics);
+                return PrintText(subcommand->help(std::string(kProgramName)), streams, diagnostics);
             }
         }
         diagnostics.Say("no such command: " + names.front());
         diagnostics.Hint(TryHelp());
         return kExitFailure;
-    }
-
-    static int Print(std::string text, const Streams& streams, Diagnostics& diagnostics) {
-        if (!text.ends_with('\n')) {
-            text += '\n';
-        }
-        try {
-            streams.out.Write(text);
-        } catch (const std::system_error& error) {
-            diagnostics.Say("standard output", error.code().message());
-            return kExitFailure;
-        }
-        return kExitSuccess;
     }
 
     CLI::App app_;

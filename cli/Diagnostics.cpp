@@ -49,4 +49,17 @@ void Diagnostics::Write() {
     }
 }
 
+int PrintText(std::string text, const Streams& streams, Diagnostics& diagnostics) {
+    if (!text.ends_with('\n')) {
+        text += '\n';
+    }
+    try {
+        streams.out.Write(text);
+    } catch (const std::system_error& error) {
+        diagnostics.Say("standard output", error.code().message());
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
 }  // namespace varnholt::cli

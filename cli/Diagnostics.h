@@ -36,4 +36,8 @@ class Diagnostics {
     std::string message_;
 };
 
+// Writes a whole text, a help or a listing, to standard output, a line end added when it has
+// none: kExitSuccess, or kExitFailure once it is said that the text could not be written.
+int PrintText(std::string text, const Streams& streams, Diagnostics& diagnostics);
+
 }  // namespace varnholt::cli

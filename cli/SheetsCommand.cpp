@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
+#include <utility>
 
 #include "cli/Command.h"
 #include "cli/Diagnostics.h"
@@ -51,13 +51,7 @@ class SheetsCommand final : public Command {
         } else {
             text = render::FormatListing(rows);
         }
-        try {
-            streams.out.Write(text);
-        } catch (const std::system_error& error) {
-            diagnostics.Say("standard output", error.code().message());
-            return kExitFailure;
-        }
-        return kExitSuccess;
+        return PrintText(std::move(text), streams, diagnostics);
     }
 
   private:
