@@ -246,8 +246,8 @@ class RenderCommand final : public Command {
             }
             if (!pattern_->HasPlaceholder()) {
                 return "-o " + SafeText(output_) +
-                       ": a batch needs {number} or {line} in the pattern, or every number "
-                       "would overwrite the one before";
+                       ": a batch needs {number}, {line} or {column:NAME} in the pattern, or every "
+                       "number would overwrite the one before";
             }
             if (pattern_->UsesColumns() && !catalogue_.Given()) {
                 return "-o " + SafeText(output_) +

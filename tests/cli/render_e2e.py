@@ -323,7 +323,7 @@ def a_catalogue_batch_names_files_by_column_and_passes_over_unsafe_names_and_sec
 def a_pattern_without_a_placeholder_is_refused_before_anything_is_written():
     numbers = text("pattern/numbers.txt", b"5400101109971\n96385074\n")
     out = folder("pattern/out")
-    for pattern, message in (("all.svg", r"a batch needs \{number\} or \{line\}"),
+    for pattern, message in (("all.svg", r"a batch needs \{number\}, \{line\} or \{column:NAME\}"),
                              ("{nmber}.svg", r"unknown placeholder \{nmber\}"),
                              ("{line:0x}.svg", r"give the width as \{line:0N\}"),
                              ("{number.svg", r'a "\{" without its "\}"'),
