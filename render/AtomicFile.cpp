@@ -74,6 +74,44 @@ int OpenTemporary(const std::string& path, std::string& temporary) {
     return fd;
 }
 
+// A new file made without a name in its folder and linked into place once whole: one change
+// to the folder where a temporary name takes two. Nothing when that cannot be done here (no
+// O_TMPFILE on this file system, no /proc, or a file of that name came meanwhile), and the
+// caller takes the temporary name instead.
+std::optional<Result<Done>> WriteUnnamed(const std::string& path, std::string_view bytes,
+                                         Flush flush) {
+#ifdef O_TMPFILE
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
+    // The usual mode, less the umask, as a file the program made directly would have.
+    const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    int error = WriteAndFlush(fd, bytes, flush);
+    if (error == 0) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        error = linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0
+                    ? 0
+                    : errno;
+        if (error == EEXIST || error == ENOENT) {
+            close(fd);
+            return std::nullopt;
+        }
+    }
+    if (close(fd) != 0 && error == 0) {
+        error = errno;  // the file is in place, but may not hold what was written
+        unlink(path.c_str());
+    }
+    return error == 0 ? Result<Done>(Done{}) : Failure(path, error);
+#else
+    (void)path, (void)bytes, (void)flush;
+    return std::nullopt;
+#endif
+}
+
 // Through a temporary name beside `path`, renamed over it.
 Result<Done> WriteThroughTemporary(const std::string& path, std::string_view bytes, Flush flush,
                                    const struct stat* replaced) {
@@ -113,6 +151,11 @@ Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes
     }
     if (exists && !S_ISREG(existing.st_mode)) {
         return WriteInPlace(path, bytes);
+    }
+    if (!exists) {
+        if (std::optional<Result<Done>> written = WriteUnnamed(path, bytes, flush)) {
+            return *std::move(written);
+        }
     }
     return WriteThroughTemporary(path, bytes, flush, exists ? &existing : nullptr);
 }

@@ -9,8 +9,9 @@
 namespace varnholt::render {
 
 // Writes `bytes` to the file at `path` whole or not at all, flushed to disk before the file
-// takes its name: it is written under a temporary name beside it and renamed into place, and
-// a file that is replaced keeps its permissions. On failure nothing is
+// takes its name: a new file is made without a name and linked into place (or, where the
+// file system cannot, made under a temporary name and renamed); a file that is replaced is
+// written beside it and renamed over it, and keeps its permissions. On failure nothing is
 // left behind, and the message names the file and what went wrong. A
 // device or pipe (/dev/stdout, /dev/full) is written as it stands, as there is nothing to
 // replace.

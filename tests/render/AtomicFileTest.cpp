@@ -57,8 +57,8 @@ TEST_F(AtomicFile, WritesAndReplacesWholeFilesKeepingTheirPermissions) {
     EXPECT_EQ(Files(), std::vector<std::string>{"label.svg"});
 }
 
-// A new file, made under a temporary name and renamed: the usual mode less the umask, also
-// when deferred.
+// A new file, made without a name and linked into place, or through a temporary name where
+// the file system cannot: either way the usual mode less the umask, also when deferred.
 TEST_F(AtomicFile, NewFilesGetTheUsualModeLessTheUmask) {
     const mode_t before = umask(027);
     const bool written = WriteFileAtomically(Path("a.png"), "png") &&
