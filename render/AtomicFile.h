@@ -31,10 +31,9 @@ Result<int> MakeFoldersFor(const std::string& path);
 // Puts on disk everything written to the file system that holds `folder`.
 Result<Done> SyncFileSystem(const std::string& folder);
 
-// A file written a piece at a time that takes its name only once whole, as
-// WriteFileAtomically writes one at once: under a temporary name beside it, flushed and
-// renamed by Commit. Dropped uncommitted, it leaves nothing behind. A device or pipe is
-// written as it stands.
+// A file written a piece at a time that takes its name only once whole: under a temporary
+// name beside it, flushed and renamed by Commit. Dropped uncommitted, it leaves nothing
+// behind. A device or pipe is written as it stands.
 class AtomicStream {
   public:
     // Opens the temporary file for `path`; refused, of kind Output, naming the file.
