@@ -324,7 +324,11 @@ class RenderCommand final : public Command {
             progress.emplace(streams_->err, SizeOfInput(file));
             diagnostics_->BeforeEachMessage([&progress] { progress->Clear(); });
         }
-        BatchWriter writer(*format_);
+        // Files of their own, drawn on threads; label sheets go into the one PDF instead.
+        std::optional<BatchWriter> writer;
+        if (!sheets_) {
+            writer.emplace(*format_);
+        }
         std::uint64_t refused = 0;
         bool stopped = false;
         // A file another record of the batch wrote is not written again; its name's hash is
@@ -384,7 +388,7 @@ class RenderCommand final : public Command {
                         diagnostics_->Say(folders.Error());
                         stopped = true;
                     } else {
-                        stopped = !writer.Write(*std::move(layout), std::move(path.name));
+                        stopped = !writer->Write(*std::move(layout), std::move(path.name));
                     }
                 }
                 if (progress && line.number % kProgressStride == 0) {
@@ -396,7 +400,7 @@ class RenderCommand final : public Command {
             stopped = true;
         }
         // What was queued is written, and put on disk, even when the batch stopped early.
-        if (const std::optional<std::string> failure = writer.Finish()) {
+        if (const std::optional<std::string> failure = writer ? writer->Finish() : std::nullopt) {
             diagnostics_->Say(*failure);
             stopped = true;
         }
@@ -410,7 +414,7 @@ class RenderCommand final : public Command {
             return kExitFailure;
         }
         if (!quiet_) {
-            const std::uint64_t written = writer.Written();
+            const std::uint64_t written = writer->Written();
             diagnostics_->Say(std::to_string(written) + (written == 1 ? " file" : " files") +
                               " written, " + std::to_string(refused) + " not rendered");
         }
