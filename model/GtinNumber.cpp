@@ -70,19 +70,17 @@ std::optional<GtinNumber> ReadGtin(const char* digits) noexcept {
 
 std::optional<GtinNumber> ReadIsbn10(std::string_view digits) noexcept {
     std::optional<GtinNumber> read;  // returned from every path, as ReadGtin's
+    // The GTIN-13's sum, the prefix's share added, also tells whether the nine are digits.
+    const std::int32_t nineSum = WeightedDigitSum(digits.substr(0, 9));
+    const char last = digits[9] == 'x' ? 'X' : digits[9];
+    if (nineSum < 0 || !(IsDigit(last) || last == 'X')) {
+        return read;
+    }
     GtinNumber& number = read.emplace();
     number.format = NumberFormat::Isbn10;
     SetEan(number, kBooklandPrefix);
     std::memcpy(number.ean.data() + kBooklandPrefix.size(), digits.data(), 9);
-    // The GTIN-13's sum, the prefix's share added, also tells whether the nine are digits.
-    // It is taken from the digits as given, not from the copy just made.
-    const std::int32_t nineSum = WeightedDigitSum(digits.substr(0, 9));
     const std::int32_t sum = nineSum + kBooklandSum;
-    const char last = digits[9] == 'x' ? 'X' : digits[9];
-    if (nineSum < 0 || !(IsDigit(last) || last == 'X')) {
-        read.reset();
-        return read;
-    }
     const char gtinCheckDigit = DigitChar(Modulo10::CheckDigitOfSum(sum));
     number.ean[12] = gtinCheckDigit;
     number.eanLength = 13;
