@@ -28,6 +28,9 @@ PACKAGES += libcli11-dev groff-base
 PACKAGES += glabels-data libxml2-dev
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
 PACKAGES += clang libclang-rt-14-dev libzint-dev zint libzxing-dev python3-stdnum time
+# GS1 DataMatrix and QR codes: libdmtx and libqrencode encode them; ZXing-cpp's Python module
+# and dmtx-utils' dmtxread decode them again in the tests.
+PACKAGES += libdmtx-dev libqrencode-dev python3-zxing-cpp dmtx-utils
 # gLabels' batch printer, the label sheets' peer: the benchmarks alone need it.
 BENCH_PACKAGES := glabels
 

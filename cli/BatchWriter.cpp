@@ -67,7 +67,7 @@ std::optional<std::string> BatchWriter::Finish() {
         }
     }
     for (const auto& [device, folder] : fileSystems_) {
-        const render::Result<render::Done> synced = render::SyncFileSystem(folder);
+        const Result<Done> synced = render::SyncFileSystem(folder);
         if (!synced && !failure_) {
             failure_ = SafeText(synced.Error());
         }
@@ -115,11 +115,11 @@ void BatchWriter::Run() {
 }
 
 std::optional<std::string> BatchWriter::Make(const File& file) {
-    const render::Result<std::string> bytes = render::Encode(file.layout, format_);
+    const Result<std::string> bytes = render::Encode(file.layout, format_);
     if (!bytes) {
         return file.layout.number + ": " + bytes.Error();
     }
-    const render::Result<render::Done> done =
+    const Result<Done> done =
         render::WriteFileAtomically(file.path, *bytes, render::Flush::Deferred);
     if (!done) {
         return SafeText(done.Error());

@@ -57,8 +57,8 @@ constexpr auto kSymbologyChoices = [] {
 }();
 
 // A refusal's exit status: a number that cannot be drawn is one that is not valid.
-int ExitStatusOf(render::ErrorKind kind) {
-    return kind == render::ErrorKind::Input ? kExitNotAllValid : kExitFailure;
+int ExitStatusOf(ErrorKind kind) {
+    return kind == ErrorKind::Input ? kExitNotAllValid : kExitFailure;
 }
 
 // Each image's encoder takes a few hundred kilobytes and gives them back; by default the C
@@ -258,7 +258,7 @@ class RenderCommand final : public Command {
             return "will not write " + std::string(render::NameOf(*format_)) +
                    " to a terminal: redirect standard output or give -o FILE";
         }
-        render::Result<render::ReviewedOptions> reviewed =
+        Result<render::ReviewedOptions> reviewed =
             render::Review(render::ForFormat(options_, *format_));
         if (!reviewed) {
             return reviewed.Error();
@@ -283,12 +283,12 @@ class RenderCommand final : public Command {
             return "--text " + SafeText(*sheetRequest_.text) +
                    ": {column:NAME} takes a catalogue's field: give --column";
         }
-        render::Result<render::ReviewedOptions> reviewed = render::Review(options_);
+        Result<render::ReviewedOptions> reviewed = render::Review(options_);
         if (!reviewed) {
             return reviewed.Error();
         }
         reviewed_ = *std::move(reviewed);
-        render::Result<std::unique_ptr<SheetBatch>> sheets = SheetBatch::Open(
+        Result<std::unique_ptr<SheetBatch>> sheets = SheetBatch::Open(
             sheetRequest_, reviewed_, xDimension_->count() > 0, output_, *diagnostics_,
             *batch_ == "-" ? std::string(kStandardInputName) : SafeText(*batch_), quiet_);
         if (!sheets) {
@@ -299,7 +299,7 @@ class RenderCommand final : public Command {
     }
 
     int RunOne() {
-        const render::Result<render::Layout> layout = render::LayOut(*number_, reviewed_);
+        const Result<render::Layout> layout = render::LayOut(*number_, reviewed_);
         if (!layout) {
             diagnostics_->Say(SafeText(*number_), layout.Error());
             return ExitStatusOf(layout.Kind());
@@ -307,7 +307,7 @@ class RenderCommand final : public Command {
         if (!layout->note.empty() && !quiet_) {
             diagnostics_->Say(layout->note);
         }
-        const render::Result<render::Done> written = Write(*layout, output_);
+        const Result<Done> written = Write(*layout, output_);
         if (!written) {
             diagnostics_->Say(SafeText(written.Error()));
             return ExitStatusOf(written.Kind());
@@ -357,10 +357,10 @@ class RenderCommand final : public Command {
                 if (text.empty()) {
                     continue;
                 }
-                render::Result<render::Layout> layout =
+                Result<render::Layout> layout =
                     line.TooLong()
-                        ? render::Result<render::Layout>::Failure(
-                              render::ErrorKind::Input, Describe(NumberFault::TooLong(line.length)))
+                        ? Result<render::Layout>::Failure(
+                              ErrorKind::Input, Describe(NumberFault::TooLong(line.length)))
                         : render::LayOut(text, reviewed_);
                 if (!layout) {
                     diagnostics_->Say(
@@ -383,7 +383,7 @@ class RenderCommand final : public Command {
                     if (!path.refusal.empty()) {
                         diagnostics_->Say(name, line.number, path.refusal);
                         ++refused;
-                    } else if (const render::Result<render::Done> folders = MakeFolders(path.name);
+                    } else if (const Result<Done> folders = MakeFolders(path.name);
                                !folders) {
                         diagnostics_->Say(folders.Error());
                         stopped = true;
@@ -422,37 +422,37 @@ class RenderCommand final : public Command {
     }
 
     // Makes the missing folders of a file's name, saying so the first time.
-    render::Result<render::Done> MakeFolders(const std::string& path) {
-        const render::Result<int> made = render::MakeFoldersFor(path);
+    Result<Done> MakeFolders(const std::string& path) {
+        const Result<int> made = render::MakeFoldersFor(path);
         if (!made) {
-            return render::Result<render::Done>::Failure(made.Kind(), SafeText(made.Error()));
+            return Result<Done>::Failure(made.Kind(), SafeText(made.Error()));
         }
         if (*made > 0 && !saidFolders_ && !quiet_) {
             diagnostics_->Say("made the missing folder " +
                               SafeText(path.substr(0, path.rfind('/'))));
             saidFolders_ = true;
         }
-        return render::Done{};
+        return Done{};
     }
 
     // Writes the layout's file, or to standard output for "-".
-    render::Result<render::Done> Write(const render::Layout& layout, const std::string& path) {
-        const render::Result<std::string> bytes = render::Encode(layout, *format_);
+    Result<Done> Write(const render::Layout& layout, const std::string& path) {
+        const Result<std::string> bytes = render::Encode(layout, *format_);
         if (!bytes) {
-            return render::Result<render::Done>::Failure(bytes.Kind(),
+            return Result<Done>::Failure(bytes.Kind(),
                                                          layout.number + ": " + bytes.Error());
         }
         if (path != "-") {
-            const render::Result<render::Done> folders = MakeFolders(path);
+            const Result<Done> folders = MakeFolders(path);
             return folders ? render::WriteFileAtomically(path, *bytes) : folders;
         }
         try {
             streams_->out.Write(*bytes);
         } catch (const std::system_error& error) {
-            return render::Result<render::Done>::Failure(
-                render::ErrorKind::Output, "standard output: " + error.code().message());
+            return Result<Done>::Failure(
+                ErrorKind::Output, "standard output: " + error.code().message());
         }
-        return render::Done{};
+        return Done{};
     }
 
     // Options.

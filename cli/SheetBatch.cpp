@@ -9,7 +9,7 @@
 namespace varnholt::cli {
 namespace {
 
-using render::Result;
+using Result;
 
 // The two module widths a symbol's extent is measured at.
 constexpr double kSmallProbeMm = render::kNominalModuleMm;
@@ -83,16 +83,16 @@ Result<std::unique_ptr<SheetBatch>> SheetBatch::Open(const Request& request,
     Result<render::ChosenSheet> sheet =
         request.sheet ? render::ChooseSheet(*request.sheet) : render::ChooseRoll(*request.pageSize);
     if (!sheet) {
-        return Refusal::Failure(render::ErrorKind::Usage,
+        return Refusal::Failure(ErrorKind::Usage,
                                 (request.sheet ? "--sheet: " : "--page-size: ") + sheet.Error());
     }
-    if (const Result<render::Done> shape = render::CheckShape(*sheet); !shape) {
+    if (const Result<Done> shape = render::CheckShape(*sheet); !shape) {
         return Refusal::FailureOf(shape);
     }
     batch->sheet_ = *std::move(sheet);
     const int perSheet = batch->sheet_.geometry.LabelCount();
     if (request.skip >= perSheet) {
-        return Refusal::Failure(render::ErrorKind::Usage,
+        return Refusal::Failure(ErrorKind::Usage,
                                 "--skip " + std::to_string(request.skip) + ": " +
                                     batch->sheet_.name + " has " + std::to_string(perSheet) +
                                     (perSheet == 1 ? " label" : " labels") + " a sheet");
@@ -100,7 +100,7 @@ Result<std::unique_ptr<SheetBatch>> SheetBatch::Open(const Request& request,
     if (request.text) {
         batch->text_.emplace(*request.text);
         if (!batch->text_->Error().empty()) {
-            return Refusal::Failure(render::ErrorKind::Usage, "--text " + SafeText(*request.text) +
+            return Refusal::Failure(ErrorKind::Usage, "--text " + SafeText(*request.text) +
                                                                   ": " + batch->text_->Error());
         }
     }
@@ -214,7 +214,7 @@ int SheetBatch::Finish(bool stopped, std::uint64_t refused) {
         diagnostics_.Say("no label to print: " + SafeText(path_) + " not written");
         return refused == 0 ? kExitSuccess : kExitNotAllValid;
     }
-    if (const Result<render::Done> written = document_->Finish(); !written) {
+    if (const Result<Done> written = document_->Finish(); !written) {
         diagnostics_.Say(SafeText(written.Error()));
         return kExitFailure;
     }

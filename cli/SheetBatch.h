@@ -13,7 +13,7 @@
 #include "cli/Diagnostics.h"
 #include "cli/FileNamePattern.h"
 #include "render/Layout.h"
-#include "render/Result.h"
+#include "model/Result.h"
 #include "render/SheetChoice.h"
 #include "render/SheetDocument.h"
 
@@ -41,7 +41,7 @@ class SheetBatch {
     // Checks the request and opens the PDF at `path`; the refusal, of kind Usage for what
     // was asked and Output for a file that cannot be made. `xDimensionGiven` says whether
     // `reviewed` holds a size asked for or the default.
-    static render::Result<std::unique_ptr<SheetBatch>> Open(
+    static Result<std::unique_ptr<SheetBatch>> Open(
         const Request& request, const render::ReviewedOptions& reviewed, bool xDimensionGiven,
         const std::string& path, Diagnostics& diagnostics, std::string inputName, bool quiet);
 
@@ -71,7 +71,7 @@ class SheetBatch {
 
     // The options that fit symbols like `layout`'s on the labels, found once for each kind
     // of symbol and said once.
-    render::Result<render::ReviewedOptions> FittedFor(const render::Layout& layout);
+    Result<render::ReviewedOptions> FittedFor(const render::Layout& layout);
 
     Request request_;
     render::ReviewedOptions reviewed_;

@@ -33,7 +33,7 @@ class SheetsCommand final : public Command {
 
     int Run(const Streams& streams) override {
         Diagnostics diagnostics(streams.err);
-        const render::Result<render::LabelStock>& stock = render::InstalledLabelStock();
+        const Result<render::LabelStock>& stock = render::InstalledLabelStock();
         if (!stock) {
             diagnostics.Say(SafeText(stock.Error()));
             return kExitFailure;

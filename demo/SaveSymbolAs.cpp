@@ -47,10 +47,10 @@ void SaveSymbolAs(QWidget& parent, const qt::BarcodeWidget& barcode) {
                          .arg(fileName));
         return;
     }
-    const render::Result<std::string> bytes = barcode.PrintSymbol(*format);
-    const render::Result<render::Done> written =
+    const Result<std::string> bytes = barcode.PrintSymbol(*format);
+    const Result<Done> written =
         bytes ? render::WriteFileAtomically(path, *bytes)
-              : render::Result<render::Done>::FailureOf(bytes);
+              : Result<Done>::FailureOf(bytes);
     if (!written) {
         Warn(parent, QObject::tr("The bar code was not saved: %1").arg(FromText(written.Error())));
     }

@@ -31,7 +31,7 @@ constexpr long long kMostFuzzedPixels = 1 << 20;
 // What the render layer must make of a text in a symbology, asked or not.
 struct Expected {
     bool accepted = false;
-    render::ErrorKind kind = render::ErrorKind::Input;  // of the refusal
+    ErrorKind kind = ErrorKind::Input;  // of the refusal
     Symbology symbology = Symbology::Ean13;
     std::string digits;  // the main symbol's as drawn; for a GTIN-12 as UPC-E, the GTIN-12
     bool fromGtin12 = false;
@@ -39,7 +39,7 @@ struct Expected {
     bool noted = false;  // said to be a GTIN-12 drawn as EAN-13
 };
 
-Expected Refused(render::ErrorKind kind) {
+Expected Refused(ErrorKind kind) {
     Expected expected;
     expected.kind = kind;
     return expected;
@@ -66,7 +66,7 @@ bool Checked(std::string_view digits) {
 // of 2 or 5 digits after a "+"; the lengths each symbology takes, its check digit given or
 // added, a UPC-E's number system and its GTIN-12's check digit.
 Expected ExpectedOf(std::string_view text, std::optional<Symbology> asked) {
-    using render::ErrorKind;
+    using ErrorKind;
     if (asked && (*asked == Symbology::Ean2 || *asked == Symbology::Ean5)) {
         return Refused(ErrorKind::Usage);
     }
@@ -194,7 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const render::Options options = fuzz::TakeOptions(input);
     const std::string_view text = input.Rest();
 
-    const render::Result<render::Layout> layout = render::LayOut(text, options);
+    const Result<render::Layout> layout = render::LayOut(text, options);
     const fuzz::Expected expected = fuzz::ExpectedOf(text, options.symbology);
     if (!layout) {
         VARNHOLT_REQUIRE(!layout.Error().empty());
@@ -203,7 +203,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool optionsRefused = !render::Review(options);
         VARNHOLT_REQUIRE(optionsRefused || !expected.accepted);
         VARNHOLT_REQUIRE(layout.Kind() ==
-                         (optionsRefused ? render::ErrorKind::Usage : expected.kind));
+                         (optionsRefused ? ErrorKind::Usage : expected.kind));
         return 0;
     }
     VARNHOLT_REQUIRE(expected.accepted && layout->symbology == expected.symbology);
@@ -225,12 +225,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         VARNHOLT_REQUIRE(bar.y >= 0.0 && bar.y + bar.height <= layout->heightMm + 1e-9);
     }
 
-    const render::Result<std::string> svg = render::Encode(*layout, render::FileFormat::Svg);
+    const Result<std::string> svg = render::Encode(*layout, render::FileFormat::Svg);
     VARNHOLT_REQUIRE(svg &&
                      svg->find("<title>" + layout->number + "</title>") != std::string::npos);
     if (layout->dpi > 0.0 && static_cast<long long>(layout->WidthDots()) * layout->HeightDots() <=
                                  fuzz::kMostFuzzedPixels) {
-        const render::Result<std::string> png = render::Encode(*layout, render::FileFormat::Png);
+        const Result<std::string> png = render::Encode(*layout, render::FileFormat::Png);
         VARNHOLT_REQUIRE(png && png->compare(1, 3, "PNG") == 0);
     }
     return 0;

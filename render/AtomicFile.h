@@ -4,7 +4,7 @@
 #include <string_view>
 #include <utility>
 
-#include "render/Result.h"
+#include "model/Result.h"
 
 namespace varnholt::render {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "render/Layout.h"
-#include "render/Result.h"
+#include "model/Result.h"
 
 namespace varnholt::render {
 

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "render/Result.h"
+#include "model/Result.h"
 
 namespace varnholt::render {
 

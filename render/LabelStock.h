@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "render/PaperSize.h"
-#include "render/Result.h"
+#include "model/Result.h"
 #include "render/SheetGeometry.h"
 
 namespace varnholt::render {

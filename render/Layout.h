@@ -9,7 +9,7 @@
 #include "render/Options.h"
 #include "render/Path.h"
 #include "render/PrintSize.h"
-#include "render/Result.h"
+#include "model/Result.h"
 
 namespace varnholt::render {
 

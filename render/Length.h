@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "render/Result.h"
+#include "model/Result.h"
 
 namespace varnholt::render {
 

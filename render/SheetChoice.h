@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "render/Result.h"
+#include "model/Result.h"
 #include "render/SheetGeometry.h"
 
 namespace varnholt::render {

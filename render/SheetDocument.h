@@ -9,7 +9,7 @@
 #include "render/AtomicFile.h"
 #include "render/GlyphStamps.h"
 #include "render/Layout.h"
-#include "render/Result.h"
+#include "model/Result.h"
 #include "render/SheetGeometry.h"
 
 // Cairo's own declarations, so that users of the document need not see Cairo's headers.

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "model/Symbology.h"
-#include "render/Result.h"
+#include "model/Result.h"
 
 namespace varnholt::render {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "render/Result.h"
+#include "model/Result.h"
 
 namespace varnholt::render {
 

@@ -68,7 +68,7 @@ bool BarcodeWidget::HasPrintSymbol() const {
     return PrintNumber(control_).has_value();
 }
 
-render::Result<std::string> BarcodeWidget::PrintSymbol(render::FileFormat format) const {
+Result<std::string> BarcodeWidget::PrintSymbol(render::FileFormat format) const {
     return EncodePrintSymbol(control_, format);
 }
 

@@ -9,7 +9,7 @@
 #include "control/PropertyStore.h"
 #include "raster/SoftwareSurface.h"
 #include "render/FileFormat.h"
-#include "render/Result.h"
+#include "model/Result.h"
 
 namespace varnholt::qt {
 
@@ -63,7 +63,7 @@ class BarcodeWidget final : public QWidget, private ControlHost {
     // PrintSymbol.h): only a complete, valid 13-digit number has one.
     bool HasPrintSymbol() const;
     // The symbol's file bytes in `format`; refused, with a message, when there is none.
-    render::Result<std::string> PrintSymbol(render::FileFormat format) const;
+    Result<std::string> PrintSymbol(render::FileFormat format) const;
     // Puts the symbol on the clipboard as SVG and PNG; false, and the clipboard left as it
     // was, when there is none.
     bool CopyPrintSymbol() const;

@@ -33,25 +33,25 @@ std::optional<std::string> PrintNumber(const Barcode& control) {
     return value;
 }
 
-render::Result<std::string> EncodePrintSymbol(const Barcode& control, render::FileFormat format) {
+Result<std::string> EncodePrintSymbol(const Barcode& control, render::FileFormat format) {
     const std::optional<std::string> number = PrintNumber(control);
     if (!number) {
-        return render::Result<std::string>::Failure(
-            render::ErrorKind::Input,
+        return Result<std::string>::Failure(
+            ErrorKind::Input,
             "\"" + control.Value() +
                 "\" has no symbol to print: only a complete, valid 13-digit number has one");
     }
-    const render::Result<render::Layout> layout =
+    const Result<render::Layout> layout =
         render::LayOut(*number, render::ForFormat(render::Options{}, format));
     if (!layout) {
-        return render::Result<std::string>::FailureOf(layout);
+        return Result<std::string>::FailureOf(layout);
     }
     return render::Encode(*layout, format);
 }
 
 std::unique_ptr<QMimeData> PrintSymbolMimeData(const Barcode& control) {
-    const render::Result<std::string> svg = EncodePrintSymbol(control, render::FileFormat::Svg);
-    const render::Result<std::string> png = EncodePrintSymbol(control, render::FileFormat::Png);
+    const Result<std::string> svg = EncodePrintSymbol(control, render::FileFormat::Svg);
+    const Result<std::string> png = EncodePrintSymbol(control, render::FileFormat::Png);
     if (!svg || !png) {
         return nullptr;
     }

@@ -7,7 +7,7 @@
 
 #include "control/Barcode.h"
 #include "render/FileFormat.h"
-#include "render/Result.h"
+#include "model/Result.h"
 
 namespace varnholt::qt {
 
@@ -24,7 +24,7 @@ std::optional<std::string> PrintNumber(const Barcode& control);
 
 // The file bytes of the control's symbol in `format`; refused, with a message, when the
 // number has none.
-render::Result<std::string> EncodePrintSymbol(const Barcode& control, render::FileFormat format);
+Result<std::string> EncodePrintSymbol(const Barcode& control, render::FileFormat format);
 
 // The symbol as the clipboard carries it: SVG (image/svg+xml) and PNG (image/png), and the
 // PNG also as an image for programs that paste only images. Nothing when the number has none.

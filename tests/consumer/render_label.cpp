@@ -14,10 +14,10 @@ int main(int argc, char* argv[]) {
 
     render::Options options;  // 0.33 mm modules, GS1 quiet zones, black on white
     options.dpi = 300.0;
-    const render::Result<render::ReviewedOptions> reviewed = render::Review(options);
-    const render::Result<render::Layout> layout =
+    const Result<render::ReviewedOptions> reviewed = render::Review(options);
+    const Result<render::Layout> layout =
         reviewed ? render::LayOut("400638133393", *reviewed)
-                 : render::Result<render::Layout>::FailureOf(reviewed);
+                 : Result<render::Layout>::FailureOf(reviewed);
     if (!layout) {
         std::fprintf(stderr, "%s\n", layout.Error().c_str());
         return 1;
@@ -26,10 +26,10 @@ int main(int argc, char* argv[]) {
                 layout->widthMm, layout->heightMm);
     for (const render::FileFormat format : {render::FileFormat::Svg, render::FileFormat::Png}) {
         const std::string file = folder + "/label." + std::string(render::NameOf(format));
-        const render::Result<std::string> bytes = render::Encode(*layout, format);
-        const render::Result<render::Done> written =
+        const Result<std::string> bytes = render::Encode(*layout, format);
+        const Result<Done> written =
             bytes ? render::WriteFileAtomically(file, *bytes)
-                  : render::Result<render::Done>::FailureOf(bytes);
+                  : Result<Done>::FailureOf(bytes);
         if (!written) {
             std::fprintf(stderr, "%s\n", written.Error().c_str());
             return 1;

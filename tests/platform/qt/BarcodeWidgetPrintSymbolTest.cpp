@@ -47,7 +47,7 @@ TEST(BarcodeWidgetPrintSymbol, OnlyACompleteValidThirteenDigitNumberHasOne) {
         ASSERT_EQ(widget.Control().Value(), row.value) << "the control took the value";
         EXPECT_EQ(widget.HasPrintSymbol(), row.hasSymbol);
 
-        const render::Result<std::string> svg = widget.PrintSymbol(render::FileFormat::Svg);
+        const Result<std::string> svg = widget.PrintSymbol(render::FileFormat::Svg);
         EXPECT_EQ(static_cast<bool>(svg), row.hasSymbol) << svg.Error();
         if (!svg) {
             EXPECT_NE(svg.Error().find('"' + std::string(row.value) + '"'), std::string::npos)

@@ -6,18 +6,18 @@
 #include <utility>
 #include <variant>
 
-namespace varnholt::render {
+namespace varnholt {
 
 // Whose a refusal is, from which a caller decides what follows (an exit status, a dialog).
 enum class ErrorKind : std::uint8_t {
     Usage,   // the request cannot be met as asked: a size, a resolution, a colour, a name
-    Input,   // the number given cannot be drawn
+    Input,   // the data given is wrong: a number, a record, an element string
     Output,  // a file could not be made or written, or the system failed
 };
 
 // What a request came to: a value, or a refusal of a kind with a message that says what is
-// wrong and where. The render layer reports every refusal this way; nothing it is asked to
-// do throws.
+// wrong and where. Every room reports its refusals this way; nothing crosses an interface
+// as an exception.
 template <class T>
 class Result {
   public:
@@ -74,4 +74,4 @@ class Result {
 // The result of a step that gives nothing back but may be refused.
 struct Done {};
 
-}  // namespace varnholt::render
+}  // namespace varnholt
