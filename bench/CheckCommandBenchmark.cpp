@@ -53,7 +53,7 @@ void RunCheckCommand(benchmark::State& state, std::initializer_list<const char*>
         return;
     }
     const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    cli::DescriptorSink out(devNull);
+    files::DescriptorSink out(devNull);
     Discard err;
     const cli::Streams streams{out, err, false, false};
     std::vector<const char*> argv{"varnholt", "check"};

@@ -10,9 +10,9 @@
 #include <optional>
 
 #include "bench/AllocationCounter.h"
-#include "cli/ColumnNames.h"
-#include "cli/DelimitedReader.h"
-#include "cli/Streams.h"
+#include "catalogue/ByteSource.h"
+#include "catalogue/ColumnNames.h"
+#include "catalogue/DelimitedReader.h"
 #include "model/EAN.h"
 
 namespace varnholt::bench {
@@ -21,13 +21,13 @@ namespace {
 // Reads the whole catalogue once, handing each record after the header to `row`; the rows.
 template <class Row>
 std::int64_t ReadCatalogue(const char* path, Row&& row) {
-    cli::InputFile input(path);
-    cli::DelimitedReader reader(input);
-    cli::Record record;
+    catalogue::InputFile input(path);
+    catalogue::DelimitedReader reader(input);
+    catalogue::Record record;
     if (!reader.Next(record)) {
         return 0;
     }
-    const cli::ColumnNames header(record.fields);
+    const catalogue::ColumnNames header(record.fields);
     const std::size_t column = header.FindName("ean").value_or(0);
     std::int64_t rows = 0;
     while (reader.Next(record)) {
@@ -58,7 +58,8 @@ void Run(benchmark::State& state, Row&& row) {
 
 void DelimitedReaderCatalogue(benchmark::State& state) {
     std::size_t fields = 0;
-    Run(state, [&](const cli::Record& record, std::size_t) { fields += record.fields.size(); });
+    Run(state,
+        [&](const catalogue::Record& record, std::size_t) { fields += record.fields.size(); });
     benchmark::DoNotOptimize(fields);
 }
 BENCHMARK(DelimitedReaderCatalogue)->Unit(benchmark::kMillisecond);
@@ -66,7 +67,7 @@ BENCHMARK(DelimitedReaderCatalogue)->Unit(benchmark::kMillisecond);
 void DelimitedReaderCatalogueCheckEan(benchmark::State& state) {
     EAN ean;
     std::size_t valid = 0;
-    Run(state, [&](const cli::Record& record, std::size_t column) {
+    Run(state, [&](const catalogue::Record& record, std::size_t column) {
         valid += column < record.fields.size() && ean.Check(record.fields[column]) ? 1u : 0u;
     });
     benchmark::DoNotOptimize(valid);

@@ -8,18 +8,26 @@
 #include <system_error>
 #include <vector>
 
-#include "cli/AnnotatedWriter.h"
-#include "cli/CatalogueReader.h"
+#include "catalogue/CatalogueReader.h"
+#include "catalogue/LineReader.h"
+#include "cli/CatalogueFlags.h"
 #include "cli/Command.h"
 #include "cli/Diagnostics.h"
-#include "cli/DigitRows.h"
-#include "cli/DisplayText.h"
-#include "cli/LineReader.h"
-#include "cli/OutputBuffer.h"
 #include "cli/Progress.h"
-#include "cli/RowWriter.h"
+#include "cli/check/AnnotatedWriter.h"
+#include "cli/check/DigitRows.h"
+#include "cli/check/OutputBuffer.h"
+#include "cli/check/RowWriter.h"
+#include "model/DisplayText.h"
 
 namespace varnholt::cli {
+
+using catalogue::CatalogueOptions;
+using catalogue::CatalogueReader;
+using catalogue::CatalogueRecord;
+using catalogue::InputFile;
+using catalogue::LineReader;
+using catalogue::SizeOfInput;
 namespace {
 
 // Lines between two looks at the clock for the progress bar.

@@ -28,7 +28,11 @@ std::vector<std::unique_ptr<Command>> AllCommands() {
 // The program and its subcommands, as the parser and the help see them.
 class Program {
   public:
-    Program() : app_("Varnholt: EAN-13 and EAN-8 bar code numbers.", std::string(kProgramName)) {
+    Program()
+        : app_(
+              "Varnholt: checks and draws the bar code numbers of retail: EAN-13, EAN-8, UPC-A and "
+              "UPC-E with their add-ons, GTIN-14 and ISBN-10.",
+              std::string(kProgramName)) {
         app_.set_version_flag("--version",
                               std::string(kProgramName) + " " + std::string(varnholt::kVersion),
                               "Print the version and exit");
@@ -125,8 +129,8 @@ class Program {
 };
 
 struct StandardStreams {
-    DescriptorSink out{STDOUT_FILENO};
-    DescriptorSink err{STDERR_FILENO};
+    files::DescriptorSink out{STDOUT_FILENO};
+    files::DescriptorSink err{STDERR_FILENO};
     Streams streams{out, err, IsTerminal(STDOUT_FILENO), IsTerminal(STDERR_FILENO)};
 };
 

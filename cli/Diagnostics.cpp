@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "cli/DisplayText.h"
+#include "model/DisplayText.h"
 
 namespace varnholt::cli {
 

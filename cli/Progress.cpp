@@ -4,7 +4,7 @@
 #include <system_error>
 #include <utility>
 
-#include "cli/DisplayText.h"
+#include "model/DisplayText.h"
 
 namespace varnholt::cli {
 namespace {

@@ -15,22 +15,31 @@
 #include <malloc.h>
 #endif
 
-#include "cli/BatchInput.h"
-#include "cli/BatchWriter.h"
+#include "catalogue/BatchInput.h"
+#include "cli/CatalogueFlags.h"
 #include "cli/Command.h"
 #include "cli/Diagnostics.h"
-#include "cli/DisplayText.h"
-#include "cli/FileNamePattern.h"
 #include "cli/Progress.h"
-#include "cli/SheetBatch.h"
+#include "cli/render/BatchWriter.h"
+#include "cli/render/FileNamePattern.h"
+#include "cli/render/SheetBatch.h"
+#include "files/AtomicFile.h"
+#include "files/Folders.h"
+#include "model/DisplayText.h"
 #include "model/NumberReading.h"
-#include "render/AtomicFile.h"
+#include "model/SymbologyNames.h"
 #include "render/Color.h"
 #include "render/FileFormat.h"
 #include "render/Layout.h"
-#include "render/SymbologyNames.h"
 
 namespace varnholt::cli {
+
+using catalogue::BatchInput;
+using catalogue::CatalogueOptions;
+using catalogue::CatalogueRecord;
+using catalogue::InputFile;
+using catalogue::Line;
+using catalogue::SizeOfInput;
 namespace {
 
 // Lines between two looks at the clock for the progress bar.
@@ -49,9 +58,9 @@ constexpr auto kFormatChoices = [] {
 
 // The symbols a number is drawn as, as --symbology names them.
 constexpr auto kSymbologyChoices = [] {
-    std::array<std::pair<std::string_view, Symbology>, render::kMainSymbologies> c{};
+    std::array<std::pair<std::string_view, Symbology>, kMainSymbologies> c{};
     for (std::size_t i = 0; i < c.size(); ++i) {
-        c[i] = {render::kSymbologyNames[i].name, render::kSymbologyNames[i].symbology};
+        c[i] = {kSymbologyNames[i].name, kSymbologyNames[i].symbology};
     }
     return c;
 }();
@@ -186,6 +195,15 @@ class RenderCommand final : public Command {
         if (const std::optional<std::string> refusal = Prepare()) {
             return Refuse(*refusal);
         }
+        // A batch that cannot be read says so alone, before any report of what it would make.
+        if (batch_) {
+            try {
+                input_.emplace(*batch_);
+            } catch (const ReadError& error) {
+                diagnostics_->Say(BatchName(), error.code().message());
+                return kExitFailure;
+            }
+        }
         if (!quiet_ && !sheets_) {
             diagnostics_->Say("size " + reviewed_.report);
         }
@@ -212,6 +230,11 @@ class RenderCommand final : public Command {
                                      "green, blue, navy";
                 },
                 ""));
+    }
+
+    // The batch's file as messages name it.
+    std::string BatchName() const {
+        return *batch_ == "-" ? std::string(kStandardInputName) : SafeText(*batch_);
     }
 
     int Refuse(std::string_view what) {
@@ -288,9 +311,9 @@ class RenderCommand final : public Command {
             return reviewed.Error();
         }
         reviewed_ = *std::move(reviewed);
-        Result<std::unique_ptr<SheetBatch>> sheets = SheetBatch::Open(
-            sheetRequest_, reviewed_, xDimension_->count() > 0, output_, *diagnostics_,
-            *batch_ == "-" ? std::string(kStandardInputName) : SafeText(*batch_), quiet_);
+        Result<std::unique_ptr<SheetBatch>> sheets =
+            SheetBatch::Open(sheetRequest_, reviewed_, xDimension_->count() > 0, output_,
+                             *diagnostics_, BatchName(), quiet_);
         if (!sheets) {
             return sheets.Error();
         }
@@ -317,11 +340,10 @@ class RenderCommand final : public Command {
 
     int RunBatch() {
         KeepFreedMemory();
-        const std::string& file = *batch_;
-        const std::string name = file == "-" ? std::string(kStandardInputName) : SafeText(file);
+        const std::string name = BatchName();
         std::optional<Progress> progress;
         if (streams_->errIsTerminal) {
-            progress.emplace(streams_->err, SizeOfInput(file));
+            progress.emplace(streams_->err, SizeOfInput(*batch_));
             diagnostics_->BeforeEachMessage([&progress] { progress->Clear(); });
         }
         // Files of their own, drawn on threads; label sheets go into the one PDF instead.
@@ -335,8 +357,7 @@ class RenderCommand final : public Command {
         // enough to know it, at a chance of a mistaken refusal that no batch comes near.
         std::unordered_set<std::size_t> namesWritten;
         try {
-            InputFile input(file);
-            BatchInput reader(input, catalogue_);
+            BatchInput reader(*input_, catalogue_);
             std::string refusal = reader.Start();
             if (refusal.empty()) {
                 refusal = (sheets_ ? sheets_->FindColumns(reader.Header())
@@ -383,8 +404,7 @@ class RenderCommand final : public Command {
                     if (!path.refusal.empty()) {
                         diagnostics_->Say(name, line.number, path.refusal);
                         ++refused;
-                    } else if (const Result<Done> folders = MakeFolders(path.name);
-                               !folders) {
+                    } else if (const Result<Done> folders = MakeFolders(path.name); !folders) {
                         diagnostics_->Say(folders.Error());
                         stopped = true;
                     } else {
@@ -423,7 +443,7 @@ class RenderCommand final : public Command {
 
     // Makes the missing folders of a file's name, saying so the first time.
     Result<Done> MakeFolders(const std::string& path) {
-        const Result<int> made = render::MakeFoldersFor(path);
+        const Result<int> made = files::MakeFoldersFor(path);
         if (!made) {
             return Result<Done>::Failure(made.Kind(), SafeText(made.Error()));
         }
@@ -439,18 +459,17 @@ class RenderCommand final : public Command {
     Result<Done> Write(const render::Layout& layout, const std::string& path) {
         const Result<std::string> bytes = render::Encode(layout, *format_);
         if (!bytes) {
-            return Result<Done>::Failure(bytes.Kind(),
-                                                         layout.number + ": " + bytes.Error());
+            return Result<Done>::Failure(bytes.Kind(), layout.number + ": " + bytes.Error());
         }
         if (path != "-") {
             const Result<Done> folders = MakeFolders(path);
-            return folders ? render::WriteFileAtomically(path, *bytes) : folders;
+            return folders ? files::WriteFileAtomically(path, *bytes) : folders;
         }
         try {
             streams_->out.Write(*bytes);
         } catch (const std::system_error& error) {
-            return Result<Done>::Failure(
-                ErrorKind::Output, "standard output: " + error.code().message());
+            return Result<Done>::Failure(ErrorKind::Output,
+                                         "standard output: " + error.code().message());
         }
         return Done{};
     }
@@ -458,6 +477,7 @@ class RenderCommand final : public Command {
     // Options.
     std::optional<std::string> number_;
     std::optional<std::string> batch_;
+    std::optional<InputFile> input_;  // the batch's, open once the request is sound
     CatalogueOptions catalogue_;
     std::string output_;
     std::optional<render::FileFormat> format_;

@@ -8,9 +8,9 @@
 
 #include "cli/Command.h"
 #include "cli/Diagnostics.h"
-#include "cli/DisplayText.h"
-#include "render/LabelStock.h"
-#include "render/StockListing.h"
+#include "model/DisplayText.h"
+#include "sheets/LabelStock.h"
+#include "sheets/StockListing.h"
 
 namespace varnholt::cli {
 namespace {
@@ -33,23 +33,23 @@ class SheetsCommand final : public Command {
 
     int Run(const Streams& streams) override {
         Diagnostics diagnostics(streams.err);
-        const Result<render::LabelStock>& stock = render::InstalledLabelStock();
+        const Result<sheets::LabelStock>& stock = sheets::InstalledLabelStock();
         if (!stock) {
             diagnostics.Say(SafeText(stock.Error()));
             return kExitFailure;
         }
-        const std::vector<render::StockListing> rows = render::ListStock(*stock, word_);
+        const std::vector<sheets::StockListing> rows = sheets::ListStock(*stock, word_);
         if (rows.empty()) {
             diagnostics.Say("no label stock holds " + SafeText(word_));
             return kExitNotAllValid;
         }
         std::string text;
         if (names_) {
-            for (const render::StockListing& row : rows) {
+            for (const sheets::StockListing& row : rows) {
                 text += row.name + "\n";
             }
         } else {
-            text = render::FormatListing(rows);
+            text = sheets::FormatListing(rows);
         }
         return PrintText(std::move(text), streams, diagnostics);
     }

@@ -25,7 +25,7 @@ function(varnholt_library target)
 endfunction()
 
 function(varnholt_install_package)
-    install(TARGETS varnholt_model varnholt_control varnholt_raster
+    install(TARGETS varnholt_model varnholt_control varnholt_raster varnholt_files
             EXPORT VarnholtTargets
             ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT core
             LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT core

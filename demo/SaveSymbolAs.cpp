@@ -8,8 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "files/AtomicFile.h"
 #include "platform/qt/BarcodeWidget.h"
-#include "render/AtomicFile.h"
 #include "render/FileFormat.h"
 
 namespace varnholt {
@@ -49,8 +49,7 @@ void SaveSymbolAs(QWidget& parent, const qt::BarcodeWidget& barcode) {
     }
     const Result<std::string> bytes = barcode.PrintSymbol(*format);
     const Result<Done> written =
-        bytes ? render::WriteFileAtomically(path, *bytes)
-              : Result<Done>::FailureOf(bytes);
+        bytes ? files::WriteFileAtomically(path, *bytes) : Result<Done>::FailureOf(bytes);
     if (!written) {
         Warn(parent, QObject::tr("The bar code was not saved: %1").arg(FromText(written.Error())));
     }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "cli/CommandLine.h"
+#include "cli/Streams.h"
 #include "demo/FormVarnholtWindow.h"
 #include "model/Version.h"
 
@@ -26,7 +27,7 @@ int main(int argc, char* argv[]) {
             "varnholt: no display to open the window on (neither DISPLAY nor "
             "WAYLAND_DISPLAY is set); see 'varnholt --help' for the command line\n",
             stderr);
-        return 1;
+        return varnholt::cli::kExitFailure;  // the environment's fault, as without the window
     }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Varnholt"));

@@ -14,8 +14,8 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/DelimitedReader.h"
-#include "cli/Streams.h"
+#include "catalogue/ByteSource.h"
+#include "catalogue/DelimitedReader.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/Require.h"
 
@@ -25,9 +25,9 @@ namespace {
 // A few blocks, so that records run across reads and blocks; the small bounds make records
 // too long at any place. (The real bound is passed in the unit tests: inputs past it would
 // slow the fuzzer down a hundredfold.)
-constexpr std::size_t kLongest = 2 * cli::DelimitedReader::kBlockSize + 4096;
+constexpr std::size_t kLongest = 2 * catalogue::DelimitedReader::kBlockSize + 4096;
 
-class Source final : public cli::ByteSource {
+class Source final : public catalogue::ByteSource {
   public:
     Source(std::string_view text, std::array<std::size_t, 4> chunks)
         : text_(text), chunks_(chunks) {}
@@ -48,7 +48,7 @@ class Source final : public cli::ByteSource {
 struct Expected {
     std::uint64_t line = 0;
     std::uint64_t length = 0;
-    cli::RecordFault fault = cli::RecordFault::None;
+    catalogue::RecordFault fault = catalogue::RecordFault::None;
     std::vector<std::string> fields;
 };
 
@@ -92,7 +92,7 @@ class PlainReader {
         while (at_ < text_.size()) {
             const std::size_t start = at_;
             record.line = line_;
-            record.fault = cli::RecordFault::None;
+            record.fault = catalogue::RecordFault::None;
             record.fields.assign(1, std::string());
             const std::size_t end = ReadOne(record);
             line_ += static_cast<std::uint64_t>(std::count(text_.begin() + static_cast<long>(start),
@@ -105,7 +105,7 @@ class PlainReader {
             record.length = end - start;
             if (record.length > longest_) {
                 record.fields.clear();
-                record.fault = cli::RecordFault::TooLong;
+                record.fault = catalogue::RecordFault::TooLong;
             }
             return true;
         }
@@ -117,8 +117,8 @@ class PlainReader {
 
     // Reads one record from at_ on, leaving at_ past its line end; gives where it ends.
     std::size_t ReadOne(Expected& record) {
-        const auto fault = [&](cli::RecordFault kind) {
-            if (record.fault == cli::RecordFault::None) {
+        const auto fault = [&](catalogue::RecordFault kind) {
+            if (record.fault == catalogue::RecordFault::None) {
                 record.fault = kind;
             }
         };
@@ -150,16 +150,16 @@ class PlainReader {
                 state = State::Quoted;
             } else {
                 if (state == State::QuoteInQuoted) {
-                    fault(cli::RecordFault::TextAfterClosingQuote);
+                    fault(catalogue::RecordFault::TextAfterClosingQuote);
                 } else if (c == '"') {
-                    fault(cli::RecordFault::QuoteInUnquotedField);
+                    fault(catalogue::RecordFault::QuoteInUnquotedField);
                 }
                 field += c;
                 state = State::Unquoted;
             }
         }
         if (state == State::Quoted) {
-            fault(cli::RecordFault::UnterminatedQuote);
+            fault(catalogue::RecordFault::UnterminatedQuote);
         }
         return at_;
     }
@@ -183,9 +183,9 @@ void CheckRecords(std::string_view input, std::array<std::size_t, 4> chunks,
     PlainReader plain(text, used, longest);
 
     Source source(input, chunks);
-    cli::DelimitedReader reader(source, delimiter, longest);
+    catalogue::DelimitedReader reader(source, delimiter, longest);
     VARNHOLT_REQUIRE(reader.Delimiter() == used);
-    cli::Record record;
+    catalogue::Record record;
     Expected want;
     while (reader.Next(record)) {
         VARNHOLT_REQUIRE(plain.Next(want));
@@ -213,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto options = input.Take<std::uint8_t>();
     constexpr std::array<std::optional<char>, 4> kDelimiters = {std::nullopt, ',', ';', '\t'};
     const std::size_t step = options >> 2;
-    const std::size_t longest = step == 0 ? varnholt::cli::kLongestRecord : 3 * step;
+    const std::size_t longest = step == 0 ? varnholt::catalogue::kLongestRecord : 3 * step;
     const auto width = input.Take<std::uint8_t>();
     const std::string text = Widen(input.Rest(), width, kLongest);
     CheckRecords(text, chunks, kDelimiters[options & 3], longest);

@@ -66,7 +66,6 @@ bool Checked(std::string_view digits) {
 // of 2 or 5 digits after a "+"; the lengths each symbology takes, its check digit given or
 // added, a UPC-E's number system and its GTIN-12's check digit.
 Expected ExpectedOf(std::string_view text, std::optional<Symbology> asked) {
-    using ErrorKind;
     if (asked && (*asked == Symbology::Ean2 || *asked == Symbology::Ean5)) {
         return Refused(ErrorKind::Usage);
     }
@@ -202,8 +201,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // with the kind the rules give.
         const bool optionsRefused = !render::Review(options);
         VARNHOLT_REQUIRE(optionsRefused || !expected.accepted);
-        VARNHOLT_REQUIRE(layout.Kind() ==
-                         (optionsRefused ? ErrorKind::Usage : expected.kind));
+        VARNHOLT_REQUIRE(layout.Kind() == (optionsRefused ? ErrorKind::Usage : expected.kind));
         return 0;
     }
     VARNHOLT_REQUIRE(expected.accepted && layout->symbology == expected.symbology);

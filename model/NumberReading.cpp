@@ -56,8 +56,24 @@ std::string Describe(const NumberFault& fault) {
         case NumberFault::Kind::WrongAddOn:
             words.append("an add-on has 2 or 5 digits, not ").append(std::to_string(fault.count));
             break;
+        case NumberFault::Kind::NoAddOnTaken:
+            words.append(fault.rest).append(" takes no add-on; an EAN-13, UPC-A or UPC-E does");
+            break;
     }
     return words;
+}
+
+NumberFault AddOnFault(const NumberReading& reading, std::string_view takesNone) noexcept {
+    if (!reading.hasAddOn) {
+        return {};
+    }
+    if (!takesNone.empty()) {
+        return NumberFault::NoAddOnTaken(takesNone);
+    }
+    if (reading.addOnCount != 2 && reading.addOnCount != 5) {
+        return NumberFault::WrongAddOn(reading.addOnCount);
+    }
+    return {};
 }
 
 std::string_view TrimBlanks(std::string_view text) noexcept {

@@ -12,14 +12,15 @@ namespace varnholt {
 struct NumberFault {
     enum class Kind : std::uint8_t {
         None,
-        NotADigit,    // a character that is neither a digit, a blank nor a hyphen
-        WrongLength,  // digits, but not as many as a number has where it was read
-        TooLong,      // a line too long to be held, let alone to be a number
-        WrongAddOn,   // digits after a "+", but neither 2 nor 5 of them
+        NotADigit,     // a character that is neither a digit, a blank nor a hyphen
+        WrongLength,   // digits, but not as many as a number has where it was read
+        TooLong,       // a line too long to be held, let alone to be a number
+        WrongAddOn,    // digits after a "+", but neither 2 nor 5 of them
+        NoAddOnTaken,  // an add-on after a number whose symbol carries none
     };
     Kind kind = Kind::None;
     // NotADigit: where the character stands in the text as given, from 1, and the text from
-    // that character on.
+    // that character on; NoAddOnTaken: the number's kind with its article ("an EAN-8").
     std::uint64_t column = 0;
     std::string_view rest;
     // WrongLength: the digits the text holds; TooLong: the line's length in bytes;
@@ -39,11 +40,15 @@ struct NumberFault {
     static NumberFault WrongAddOn(std::uint64_t digits) noexcept {
         return {Kind::WrongAddOn, 0, {}, digits, {}};
     }
+    static NumberFault NoAddOnTaken(std::string_view kind) noexcept {
+        return {Kind::NoAddOnTaken, 0, kind, 0, {}};
+    }
 };
 
 // The fault in words: "\"O\" at column 6 is not a digit", "byte 0x00 at column 5 is not a
 // digit" (for a byte that shows as no character), "12 digits, not 13 or 8", "line too long to
-// be a number (5000 bytes)", "an add-on has 2 or 5 digits, not 3". Empty for no fault.
+// be a number (5000 bytes)", "an add-on has 2 or 5 digits, not 3", "an EAN-8 takes no
+// add-on; an EAN-13, UPC-A or UPC-E does". Empty for no fault.
 std::string Describe(const NumberFault& fault);
 
 // The text without the blanks around it, which are no part of a number: spaces, tabs, CR,
@@ -61,6 +66,11 @@ struct NumberReading {
     std::uint64_t addOnCount = 0;
     NumberFault fault;  // NotADigit, or none
 };
+
+// The family's rule for an add-on after a "+": only an EAN-13, UPC-A or UPC-E carries one,
+// of 2 or 5 digits. `takesNone` names a number whose symbol carries none, with its article
+// ("an EAN-8", "a GTIN-14"), and is empty for one that does. No fault without an add-on.
+NumberFault AddOnFault(const NumberReading& reading, std::string_view takesNone) noexcept;
 
 // Reads number texts as every part of the program does: the blanks around a text are no part
 // of it, blanks and hyphens inside it are separators, dropped as EAN::Check drops them, and

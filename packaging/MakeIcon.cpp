@@ -8,7 +8,7 @@
 #include <string>
 
 #include "control/Barcode.h"
-#include "render/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "render/FileFormat.h"
 #include "render/Layout.h"
 
@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
     if (!svg) {
         return Fail(svg.Error());
     }
-    if (const auto written = render::WriteFileAtomically(argv[1], *svg); !written) {
+    if (const auto written = varnholt::files::WriteFileAtomically(argv[1], *svg); !written) {
         return Fail(written.Error());
     }
     return 0;

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/SymbologyNames.h"
 #include "render/DotGrid.h"
 #include "render/Glyphs.h"
 #include "render/Layout.h"
 #include "render/Millimetres.h"
-#include "render/SymbologyNames.h"
 
 namespace varnholt::render {
 namespace {

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
+#include "model/SymbologyNames.h"
 #include "render/FileFormat.h"
 #include "render/Glyphs.h"
-#include "render/SymbologyNames.h"
 
 namespace varnholt::render {
 namespace {

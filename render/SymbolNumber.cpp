@@ -7,8 +7,8 @@
 #include "model/GtinNumber.h"
 #include "model/Modulo10.h"
 #include "model/NumberReading.h"
+#include "model/SymbologyNames.h"
 #include "model/UpcE.h"
-#include "render/SymbologyNames.h"
 
 namespace varnholt::render {
 namespace {
@@ -136,12 +136,10 @@ Result<SymbolNumber> ReadSymbolNumber(std::string_view text, std::optional<Symbo
     SymbolNumber number;
     number.symbology = symbology.value_or(reading.count >= 10 ? Symbology::Ean13 : Symbology::Ean8);
     if (reading.hasAddOn) {
-        if (number.symbology == Symbology::Ean8) {
-            return Refused(symbology ? ErrorKind::Usage : ErrorKind::Input,
-                           "an EAN-8 takes no add-on; an EAN-13, UPC-A or UPC-E does");
-        }
-        if (reading.addOnCount != 2 && reading.addOnCount != 5) {
-            return Refused(ErrorKind::Input, Describe(NumberFault::WrongAddOn(reading.addOnCount)));
+        const bool ean8 = number.symbology == Symbology::Ean8;
+        if (const NumberFault fault = AddOnFault(reading, ean8 ? "an EAN-8" : ""); fault) {
+            return Refused(ean8 && symbology ? ErrorKind::Usage : ErrorKind::Input,
+                           Describe(fault));
         }
         number.addOn = reading.addOn;
     }

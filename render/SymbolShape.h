@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "model/Symbology.h"
-#include "render/SymbologyNames.h"
+#include "model/SymbologyNames.h"
 
 namespace varnholt::render {
 

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <string>
 
-#include "tests/cli/TestStreams.h"
+#include "tests/support/TestStreams.h"
 
 namespace varnholt::cli {
 namespace {

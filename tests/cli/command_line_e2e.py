@@ -80,7 +80,7 @@ def without_a_window_the_program_says_so():
     if WINDOWLESS != PROGRAM:
         env = {k: v for k, v in os.environ.items()
                if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
-        expect(run(env=env), 1, stderr=r"no display .*'varnholt --help'")
+        expect(run(env=env), 2, stderr=r"no display .*'varnholt --help'")
 
 
 # --- check: results and exit statuses -------------------------------------------------------

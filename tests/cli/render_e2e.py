@@ -337,8 +337,9 @@ def a_pattern_without_a_placeholder_is_refused_before_anything_is_written():
 @case
 def unreadable_input_and_unwritable_output_exit_with_2_leaving_nothing():
     numbers = text("io/numbers.txt", b"5400101109971\n96385074\n")
-    expect(run("render", "--batch", str(SCRATCH / "io/missing.txt"), "-o", "{number}.svg"), 2,
-           stderr=r"missing\.txt: No such file or directory")
+    _, err = expect(run("render", "--batch", str(SCRATCH / "io/missing.txt"), "-o",
+                        "{number}.svg"), 2, stderr=r"missing\.txt: No such file or directory")
+    assert err.count("\n") == 1, f"the fault alone: {err!r}"
     expect(run("render", "--batch", str(SCRATCH / "io"), "-o", "{number}.svg"), 2,
            stderr=r"io: Is a directory")
     expect(run("render", "5400101109971", "-f", "png", "-o", "/dev/full"), 2,

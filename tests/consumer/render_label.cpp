@@ -4,20 +4,22 @@
 #include <cstdio>
 #include <string>
 
-#include "render/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "render/FileFormat.h"
 #include "render/Layout.h"
 
 int main(int argc, char* argv[]) {
     namespace render = varnholt::render;
+    namespace files = varnholt::files;
+    using varnholt::Done;
+    using varnholt::Result;
     const std::string folder = argc > 1 ? argv[1] : ".";
 
     render::Options options;  // 0.33 mm modules, GS1 quiet zones, black on white
     options.dpi = 300.0;
     const Result<render::ReviewedOptions> reviewed = render::Review(options);
-    const Result<render::Layout> layout =
-        reviewed ? render::LayOut("400638133393", *reviewed)
-                 : Result<render::Layout>::FailureOf(reviewed);
+    const Result<render::Layout> layout = reviewed ? render::LayOut("400638133393", *reviewed)
+                                                   : Result<render::Layout>::FailureOf(reviewed);
     if (!layout) {
         std::fprintf(stderr, "%s\n", layout.Error().c_str());
         return 1;
@@ -28,8 +30,7 @@ int main(int argc, char* argv[]) {
         const std::string file = folder + "/label." + std::string(render::NameOf(format));
         const Result<std::string> bytes = render::Encode(*layout, format);
         const Result<Done> written =
-            bytes ? render::WriteFileAtomically(file, *bytes)
-                  : Result<Done>::FailureOf(bytes);
+            bytes ? files::WriteFileAtomically(file, *bytes) : Result<Done>::FailureOf(bytes);
         if (!written) {
             std::fprintf(stderr, "%s\n", written.Error().c_str());
             return 1;

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace varnholt::catalogue {
+
+// How messages and output name standard input, which "-" stands for.
+inline constexpr std::string_view kStandardInputName = "(standard input)";
+
+// A failed open or read of an input, told apart from a failed write.
+class ReadError : public std::system_error {
+  public:
+    using std::system_error::system_error;
+};
+
+// Where a reader's bytes come from: a file, standard input, or a test's text.
+class ByteSource {
+  public:
+    virtual ~ByteSource() = default;
+    // Reads up to `room` bytes into `into`; 0 only at the end. Throws ReadError when reading
+    // fails.
+    virtual std::size_t Read(char* into, std::size_t room) = 0;
+};
+
+// An input named on the command line: a file, or standard input for "-". Open from
+// construction to destruction.
+class InputFile final : public ByteSource {
+  public:
+    // Throws ReadError when the file cannot be opened.
+    explicit InputFile(const std::string& path);
+    ~InputFile() override;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    std::size_t Read(char* into, std::size_t room) override;
+
+  private:
+    int fd_;
+};
+
+// The size of an input named on the command line when it is a regular file; 0 otherwise
+// (a pipe, a terminal, a file that cannot be looked at).
+std::size_t SizeOfInput(const std::string& path) noexcept;
+
+}  // namespace varnholt::catalogue

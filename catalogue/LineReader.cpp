@@ -1,0 +1,96 @@
+#include "catalogue/LineReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace varnholt::catalogue {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+LineReader::LineReader(ByteSource& source)
+    : source_(source),
+      buffer_(new char[kBlockSize + kSlack]()),
+      next_(buffer_.get()),
+      end_(buffer_.get()) {}
+
+void LineReader::Refill() {
+    const auto rest = static_cast<std::size_t>(end_ - next_);
+    std::memmove(buffer_.get(), next_, rest);
+    const std::size_t count = source_.Read(buffer_.get() + rest, kBlockSize - rest);
+    next_ = buffer_.get();
+    end_ = next_ + rest + count;
+    atEnd_ = count == 0;
+    bytesRead_ += count;
+}
+
+void LineReader::SkipByteOrderMark() {
+    started_ = true;
+    // A source may hand out a byte at a time: wait while what came so far could be a mark.
+    auto available = [this] {
+        return std::string_view(next_, static_cast<std::size_t>(end_ - next_));
+    };
+    while (!atEnd_ && available().size() < kByteOrderMark.size() &&
+           kByteOrderMark.starts_with(available())) {
+        Refill();
+    }
+    if (available().starts_with(kByteOrderMark)) {
+        next_ += kByteOrderMark.size();
+    }
+}
+
+void LineReader::SkipLongLine(Line& line) {
+    std::copy_n(next_, kShownOfLongLine, longLineHead_.begin());
+    std::uint64_t length = static_cast<std::uint64_t>(end_ - next_);
+    char last = end_[-1];
+    next_ = end_;
+    for (;;) {
+        Refill();
+        if (atEnd_) {
+            break;
+        }
+        if (const char* newline = FindNewline(next_, end_); newline != nullptr) {
+            length += static_cast<std::uint64_t>(newline - next_);
+            last = newline != next_ ? newline[-1] : last;
+            next_ = newline + 1;
+            break;
+        }
+        length += static_cast<std::uint64_t>(end_ - next_);
+        last = end_[-1];
+        next_ = end_;
+    }
+    line.length = last == '\r' ? length - 1 : length;
+    line.number = ++lineNumber_;
+    line.text = std::string_view(longLineHead_.data(), longLineHead_.size());
+}
+
+bool LineReader::NextAfterReading(Line& line) {
+    if (!started_) {
+        SkipByteOrderMark();
+    }
+    for (;;) {
+        if (const char* newline = FindNewline(next_, end_); newline != nullptr) {
+            HandOut(next_, newline, line);
+            next_ = newline + 1;
+            return true;
+        }
+        if (atEnd_) {
+            if (next_ == end_) {
+                return false;
+            }
+            HandOut(next_, end_, line);
+            next_ = end_;
+            return true;
+        }
+        // Room for the longest line and a CR before its LF: anything longer is too long.
+        if (static_cast<std::size_t>(end_ - next_) > kLongestLine + 1) {
+            SkipLongLine(line);
+            return true;
+        }
+        Refill();
+    }
+}
+
+}  // namespace varnholt::catalogue

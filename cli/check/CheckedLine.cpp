@@ -1,0 +1,86 @@
+#include "cli/check/CheckedLine.h"
+
+#include <algorithm>
+
+#include "model/Country.h"
+
+namespace varnholt::cli {
+namespace {
+
+constexpr std::string_view kNumberLengths = "8, 10, 12, 13 or 14";
+
+}  // namespace
+
+void LineChecker::TakeFacts(std::string_view ean) {
+    checked_.gtin8 = ean.size() == 8;
+    checked_.fields = ean_.Fields();
+    checked_.country = CountryOf(ean);
+}
+
+const CheckedLine& LineChecker::Check(const Line& line) {
+    // Field by field: clearing the whole struct at once costs a block move a line.
+    checked_.verdict = Verdict::Blank;
+    checked_.format = {};
+    checked_.gtin8 = false;
+    checked_.gtin = {};
+    checked_.country = {};
+    checked_.fields = {};
+    checked_.expectedCheckDigit = 0;
+    checked_.fault = {};
+    if (line.TooLong()) {
+        checked_.verdict = Verdict::Error;
+        checked_.number = TrimBlanks(line.text);
+        checked_.fault = NumberFault::TooLong(line.length);
+        return checked_;
+    }
+    // A GTIN-13 alone on its line, the usual case: its own EAN, checked where it stands.
+    const std::string_view text = line.text;
+    if (text.size() == 13 && ean_.Check(text)) {
+        checked_.verdict = Verdict::Valid;
+        checked_.number = text;
+        checked_.format = NameOf(NumberFormat::Gtin13);
+        gtin_[0] = '0';
+        std::copy(text.begin(), text.end(), gtin_.begin() + 1);
+        checked_.gtin = std::string_view(gtin_.data(), gtin_.size());
+        TakeFacts(text);
+        return checked_;
+    }
+
+    const NumberReading& reading = reader_.Read(text);
+    checked_.number = reading.text;
+    if (reading.text.empty()) {
+        return checked_;  // blank
+    }
+    checked_.verdict = Verdict::Error;
+    checked_.fault = reading.fault;
+    if (checked_.fault) {
+        return checked_;
+    }
+    const std::optional<GtinNumber> number =
+        reading.count <= NumberReader::kMostDigits ? GtinNumberOf(reading.digits) : std::nullopt;
+    if (!number) {
+        checked_.fault = NumberFault::WrongLength(reading.count, kNumberLengths);
+        return checked_;
+    }
+    if (reading.hasAddOn) {
+        const std::string_view takesNone = number->format == NumberFormat::Gtin8    ? "an EAN-8"
+                                           : number->format == NumberFormat::Gtin14 ? "a GTIN-14"
+                                                                                    : "";
+        if ((checked_.fault = AddOnFault(reading, takesNone))) {
+            return checked_;
+        }
+    }
+    number_ = *number;
+    checked_.verdict = number_.valid ? Verdict::Valid : Verdict::Invalid;
+    checked_.format = NameOf(number_.format);
+    checked_.gtin = number_.Gtin();
+    if (!number_.valid) {
+        checked_.expectedCheckDigit = number_.checkDigit;
+    }
+    // The EAN whose facts apply is valid whenever the number is; a wrong one still has them.
+    ean_.Check(number_.Ean());
+    TakeFacts(number_.Ean());
+    return checked_;
+}
+
+}  // namespace varnholt::cli

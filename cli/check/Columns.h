@@ -1,0 +1,213 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "cli/check/CheckedLine.h"
+#include "cli/check/LineNumberText.h"
+#include "model/DisplayText.h"
+
+namespace varnholt::cli {
+
+// A field's text, and whether it holds a comma or a quote, which csv quotes.
+struct Field {
+    std::string_view text;
+    bool quotable = false;
+};
+
+// Whether a text holds a comma or a quote.
+inline bool IsQuotable(std::string_view text) noexcept {
+    return text.find_first_of(",\"") != std::string_view::npos;
+}
+
+// The longest file name csv and tsv rows write straight through, without a second look.
+inline constexpr std::size_t kLongestName = 4096;
+
+// One row of check's output: a checked line of an input, with the texts made for it.
+class Row {
+  public:
+    // The rows that follow are of the input named `file`, made safe; the text must stay as it
+    // is while they are set.
+    void StartFile(std::string_view file) { file_ = {file, IsQuotable(file)}; }
+
+    // Makes the row of `checked`, line `line` of the input.
+    void Set(std::uint64_t line, const CheckedLine& checked) {
+        line_.Set(line);
+        checked_ = &checked;
+        // A number's text holds digits, blanks, hyphens, a "+" and an X alone.
+        number_ = {checked.number, false};
+        error_.clear();
+        if (checked.verdict == Verdict::Error) {
+            const std::string_view shown = display_.Of(checked.number);
+            number_ = {shown, IsQuotable(shown)};
+            error_ = Describe(checked.fault);
+        }
+    }
+
+    Field File() const noexcept { return file_; }
+    std::string_view Line() const noexcept { return line_.View(); }
+    // Whether a field of the row holds a comma or a quote.
+    bool Quotable() const noexcept { return file_.quotable || number_.quotable || !error_.empty(); }
+    // The line's text, made safe when it is no number.
+    Field Number() const noexcept { return number_; }
+    const CheckedLine& Checked() const noexcept { return *checked_; }
+    // What is wrong with a line that is no number; empty otherwise.
+    Field Error() const noexcept { return {error_, IsQuotable(error_)}; }
+
+  private:
+    Field file_;
+    LineNumberText line_;
+    const CheckedLine* checked_ = nullptr;
+    Field number_;
+    std::string error_;
+    DisplayText display_;
+};
+
+// How a column's values are written.
+enum class FieldKind : std::uint8_t {
+    Text,     // a JSON string or null
+    Plain,    // digits, capital letters and hyphens alone; a JSON string or null
+    Number,   // a JSON number; null when empty, a string when not all digits (X)
+    Boolean,  // "true" or "false", in JSON too
+};
+
+// Whether a field of the kind Number can stand in JSON as a number.
+inline bool IsJsonNumber(std::string_view text) noexcept {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+using FieldOf = Field (*)(const Row&);
+
+// How the table for people shows a column: a title, a width (0: as wide as its text, which
+// puts it last), and what it shows when that is not the field itself. No title: not shown.
+struct TableCell {
+    std::string_view title;
+    std::size_t width = 0;
+    bool alignRight = false;
+    FieldOf shown = nullptr;
+};
+
+struct Column {
+    std::string_view name;  // the csv and tsv header's, and the jsonl key
+    FieldKind kind;
+    FieldOf field;
+    TableCell table;
+};
+
+namespace columns {
+
+// Every check digit a number can need, an ISBN-10's X last.
+inline constexpr std::string_view kCheckDigits = "0123456789X";
+inline constexpr std::array<std::string_view, 11> kShouldBe{
+    "check digit should be 0", "check digit should be 1", "check digit should be 2",
+    "check digit should be 3", "check digit should be 4", "check digit should be 5",
+    "check digit should be 6", "check digit should be 7", "check digit should be 8",
+    "check digit should be 9", "check digit should be X"};
+
+inline Field File(const Row& row) {
+    return row.File();
+}
+inline Field Line(const Row& row) {
+    return {row.Line()};
+}
+inline Field Number(const Row& row) {
+    return row.Number();
+}
+inline Field Valid(const Row& row) {
+    return {row.Checked().verdict == Verdict::Valid ? "true" : "false"};
+}
+inline Field Country(const Row& row) {
+    return {row.Checked().country};
+}
+inline Field NumberSystem(const Row& row) {
+    return {row.Checked().fields.numberSystem};
+}
+inline Field ManufacturerCode(const Row& row) {
+    return {row.Checked().fields.manufacturerCode};
+}
+inline Field ProductCode(const Row& row) {
+    return {row.Checked().fields.productCode};
+}
+inline Field Error(const Row& row) {
+    return row.Error();
+}
+inline Field Format(const Row& row) {
+    return {row.Checked().format};
+}
+inline Field Gtin(const Row& row) {
+    return {row.Checked().gtin};
+}
+inline Field Expected(const Row& row) {
+    const char digit = row.Checked().expectedCheckDigit;
+    return {digit != 0 ? kCheckDigits.substr(kCheckDigits.find(digit), 1) : std::string_view()};
+}
+
+inline Field Result(const Row& row) {
+    switch (row.Checked().verdict) {
+        case Verdict::Valid:
+            return {"valid"};
+        case Verdict::Invalid:
+            return {"invalid"};
+        case Verdict::Blank:
+        case Verdict::Error:
+            break;
+    }
+    return {"error"};
+}
+
+// A GTIN-8 has no manufacturer code, which the table says in words.
+inline Field ManufacturerShown(const Row& row) {
+    return {row.Checked().gtin8 ? std::string_view("(none)")
+                                : row.Checked().fields.manufacturerCode};
+}
+
+inline Field Note(const Row& row) {
+    const char digit = row.Checked().expectedCheckDigit;
+    return digit != 0 ? Field{kShouldBe[kCheckDigits.find(digit)]} : row.Error();
+}
+
+}  // namespace columns
+
+// The columns of check's output, in order: every format writes these, csv and tsv under a
+// header of their names, jsonl with them as keys, the table under its titles. A column is
+// one line here.
+// clang-format off
+inline constexpr std::array<Column, 12> kColumns{{
+    {"file", FieldKind::Text, columns::File, {"FILE"}},
+    {"line", FieldKind::Number, columns::Line, {"LINE", 6, true}},
+    {"number", FieldKind::Text, columns::Number, {"NUMBER", 17}},
+    {"valid", FieldKind::Boolean, columns::Valid, {"RESULT", 7, false, columns::Result}},
+    {"country", FieldKind::Plain, columns::Country, {"COUNTRY", 8}},
+    {"number_system", FieldKind::Plain, columns::NumberSystem, {"SYSTEM", 6}},
+    {"manufacturer_code", FieldKind::Plain, columns::ManufacturerCode, {"MANUFACTURER", 12, false, columns::ManufacturerShown}},
+    {"product_code", FieldKind::Plain, columns::ProductCode, {"PRODUCT", 7}},
+    {"expected_check_digit", FieldKind::Number, columns::Expected, {}},
+    {"error", FieldKind::Text, columns::Error, {"NOTE", 0, false, columns::Note}},
+    {"format", FieldKind::Plain, columns::Format, {"FORMAT", 7}},
+    {"gtin", FieldKind::Plain, columns::Gtin, {"GTIN", 14}},
+}};
+// clang-format on
+
+// Calls `visit(index, column)` for every column, unrolled, so that each column's field is
+// taken without an indirect call.
+template <class Visit>
+constexpr void ForEachColumn(Visit&& visit) {
+    [&]<std::size_t... I>(std::index_sequence<I...>) {
+        (visit(I, kColumns[I]), ...);
+    }
+    (std::make_index_sequence<kColumns.size()>{});
+}
+
+// The fields of a row, one a column.
+using Fields = std::array<Field, kColumns.size()>;
+inline Fields FieldsOf(const Row& row) {
+    Fields fields;
+    ForEachColumn([&](std::size_t i, const Column& column) { fields[i] = column.field(row); });
+    return fields;
+}
+
+}  // namespace varnholt::cli

@@ -1,0 +1,20 @@
+#include "cli/check/RowWriter.h"
+
+namespace varnholt::cli {
+
+std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, OutputBuffer& out,
+                                         std::span<const std::string> safeFileNames) {
+    switch (format) {
+        case RowFormat::Csv:
+            return MakeDelimitedWriter(out, ',');
+        case RowFormat::Tsv:
+            return MakeDelimitedWriter(out, '\t');
+        case RowFormat::JsonLines:
+            return MakeJsonLinesWriter(out);
+        case RowFormat::Table:
+            break;
+    }
+    return MakeTableWriter(out, safeFileNames);
+}
+
+}  // namespace varnholt::cli

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <utility>
+
+#include "cli/Diagnostics.h"
+#include "cli/render/FileNamePattern.h"
+#include "model/Result.h"
+#include "render/Layout.h"
+#include "sheets/SheetChoice.h"
+#include "sheets/SheetDocument.h"
+
+namespace varnholt::cli {
+
+// A batch's labels on sheets of label stock or on a roll, one PDF. Each symbol is drawn at
+// the X-dimension asked, or the largest from 80 to 200 % that fits its label; a record that
+// cannot be drawn is reported and passed over, its label taken by the next one.
+class SheetBatch {
+  public:
+    // What the command line asks for.
+    struct Request {
+        std::optional<std::string> sheet;     // --sheet PRODUCT or geometry
+        std::optional<std::string> pageSize;  // --page-size WxH, a roll
+        std::optional<std::string> text;      // --text, a pattern as file names take
+        int skip = 0;
+        int copies = 1;
+        bool outline = false;
+    };
+
+    // Adds --sheet, --page-size, --text, --skip, --copies and --outline to `render`, filling
+    // `request`, and the sheet geometry's syntax to its help.
+    static void AddOptions(CLI::App& render, Request& request);
+
+    // Checks the request and opens the PDF at `path`; the refusal, of kind Usage for what
+    // was asked and Output for a file that cannot be made. `xDimensionGiven` says whether
+    // `reviewed` holds a size asked for or the default.
+    static Result<std::unique_ptr<SheetBatch>> Open(const Request& request,
+                                                    const render::ReviewedOptions& reviewed,
+                                                    bool xDimensionGiven, const std::string& path,
+                                                    Diagnostics& diagnostics, std::string inputName,
+                                                    bool quiet);
+
+    // Places the labels of a record laid out with the batch's options (its copies); false
+    // when the batch must stop, said on standard error: a label too small for the symbol, or
+    // a PDF that cannot be written.
+    bool Add(const render::Layout& layout, std::uint64_t line,
+             std::span<const std::string_view> fields = {});
+
+    // Finds each {column:...} of the label text in a catalogue's header, or without one
+    // (null) takes it by number; why one cannot be found, if so.
+    std::optional<std::string> FindColumns(const ColumnNames* header);
+
+    // Puts the PDF in place, unless the batch stopped or placed no label, and says what was
+    // written; the exit status, with `refused` records that could not be drawn.
+    int Finish(bool stopped, std::uint64_t refused);
+
+  private:
+    SheetBatch(const Request& request, const render::ReviewedOptions& reviewed,
+               bool xDimensionGiven, Diagnostics& diagnostics, std::string inputName, bool quiet)
+        : request_(request),
+          reviewed_(reviewed),
+          xDimensionGiven_(xDimensionGiven),
+          diagnostics_(diagnostics),
+          inputName_(std::move(inputName)),
+          quiet_(quiet) {}
+
+    // The options that fit symbols like `layout`'s on the labels, found once for each kind
+    // of symbol and said once.
+    Result<render::ReviewedOptions> FittedFor(const render::Layout& layout);
+
+    Request request_;
+    render::ReviewedOptions reviewed_;
+    bool xDimensionGiven_ = false;
+    Diagnostics& diagnostics_;
+    std::string inputName_;
+    bool quiet_ = false;
+    sheets::ChosenSheet sheet_;
+    std::optional<FileNamePattern> text_;
+    std::unique_ptr<sheets::SheetDocument> document_;
+    std::string path_;
+    // By symbology and add-on length.
+    std::map<std::pair<int, std::size_t>, render::ReviewedOptions> fitted_;
+    bool saidCut_ = false;
+};
+
+}  // namespace varnholt::cli

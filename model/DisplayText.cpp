@@ -1,0 +1,65 @@
+#include "model/DisplayText.h"
+
+#include <algorithm>
+
+#include "model/Utf8.h"
+
+namespace varnholt {
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
+
+constexpr bool IsPrintableAscii(char c) noexcept {
+    return c >= 0x20 && c < 0x7F;
+}
+
+constexpr bool IsContinuation(char c) noexcept {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+void AppendSafe(std::string_view text, std::string& out) {
+    while (!text.empty()) {
+        const Utf8Character character = Utf8CharacterAt(text);
+        // A control character shows as one replacement, however many bytes it takes.
+        if (character.length == 0 || character.control) {
+            out.append(kReplacement);
+        } else {
+            out.append(text.substr(0, character.length));
+        }
+        text.remove_prefix(std::max<std::size_t>(character.length, 1));
+    }
+}
+
+}  // namespace
+
+std::string_view DisplayText::Of(std::string_view text) {
+    if (std::ranges::all_of(text, IsPrintableAscii)) {
+        return text;
+    }
+    buffer_.clear();
+    AppendSafe(text, buffer_);
+    return buffer_;
+}
+
+std::string SafeText(std::string_view text) {
+    std::string safe;
+    AppendSafe(text, safe);
+    return safe;
+}
+
+std::size_t DisplayWidth(std::string_view safeText) noexcept {
+    return static_cast<std::size_t>(
+        std::ranges::count_if(safeText, [](char c) { return !IsContinuation(c); }));
+}
+
+std::string_view CutToWidth(std::string_view safeText, std::size_t width) noexcept {
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < safeText.size(); ++i) {
+        if (!IsContinuation(safeText[i]) && columns++ == width) {
+            return safeText.substr(0, i);
+        }
+    }
+    return safeText;
+}
+
+}  // namespace varnholt

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "model/Result.h"
+
+namespace varnholt::sheets {
+
+// How a symbol's size grows with its module: width = widthModules * x, height =
+// fixedHeightMm + heightModules * x. A symbol of the family, its quiet zones and any line of
+// text under it are all of this form (bars of a given height are the fixed part).
+struct SymbolExtent {
+    double widthModules = 0.0;
+    double fixedHeightMm = 0.0;
+    double heightModules = 0.0;
+
+    double WidthMm(double xMm) const noexcept { return widthModules * xMm; }
+    double HeightMm(double xMm) const noexcept { return fixedHeightMm + heightModules * xMm; }
+};
+
+// A label as the symbol sees it: its size and the margin inside its edge where printing may
+// not go.
+struct LabelRoom {
+    double widthMm = 0.0;
+    double heightMm = 0.0;
+    double marginMm = 0.0;
+};
+
+// The X-dimension for a symbol of `extent` on a label of `room`: `requestedMm` when given
+// (snapped to whole dots at `dpi`), otherwise the largest within 80 to 200 % of 0.33 mm that
+// fits, in whole dots at `dpi`. Refused, of kind Usage, when that does not fit, naming the
+// smallest label that holds the symbol at the size asked, or at 80 % without one.
+Result<double> FitModule(const SymbolExtent& extent, const LabelRoom& room,
+                         std::optional<double> requestedMm, std::optional<double> dpi);
+
+}  // namespace varnholt::sheets
