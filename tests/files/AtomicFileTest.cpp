@@ -2,7 +2,10 @@
 #include "files/Folders.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <filesystem>
@@ -16,13 +19,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class AtomicFile : public testing::Test {
+class AtomicWriting : public testing::Test {
   protected:
-    AtomicFile() {
+    AtomicWriting() {
         std::string pattern = (fs::temp_directory_path() / "varnholt-atomic-XXXXXX").string();
         folder_ = mkdtemp(pattern.data());
     }
-    ~AtomicFile() override { fs::remove_all(folder_); }
+    ~AtomicWriting() override { fs::remove_all(folder_); }
 
     std::string Path(const std::string& name) const { return (folder_ / name).string(); }
     static std::string Read(const std::string& path) {
@@ -44,7 +47,7 @@ class AtomicFile : public testing::Test {
     fs::path folder_;
 };
 
-TEST_F(AtomicFile, WritesAndReplacesWholeFilesKeepingTheirPermissions) {
+TEST_F(AtomicWriting, WritesAndReplacesWholeFilesKeepingTheirPermissions) {
     const std::string file = Path("label.svg");
     ASSERT_TRUE(WriteFileAtomically(file, std::string("first\0bytes", 11)));
     EXPECT_EQ(Read(file), std::string("first\0bytes", 11));
@@ -60,7 +63,7 @@ TEST_F(AtomicFile, WritesAndReplacesWholeFilesKeepingTheirPermissions) {
 
 // A new file, made without a name and linked into place, or through a temporary name where
 // the file system cannot: either way the usual mode less the umask, also when deferred.
-TEST_F(AtomicFile, NewFilesGetTheUsualModeLessTheUmask) {
+TEST_F(AtomicWriting, NewFilesGetTheUsualModeLessTheUmask) {
     const mode_t before = umask(027);
     const bool written = WriteFileAtomically(Path("a.png"), "png") &&
                          WriteFileAtomically(Path("b.png"), "png", Flush::Deferred);
@@ -77,7 +80,7 @@ TEST_F(AtomicFile, NewFilesGetTheUsualModeLessTheUmask) {
     EXPECT_FALSE(SyncFileSystem(Path("missing")));
 }
 
-TEST_F(AtomicFile, FailuresNameTheFileAndLeaveNothing) {
+TEST_F(AtomicWriting, FailuresNameTheFileAndLeaveNothing) {
     struct Row {
         std::string path;
         const char* error;
@@ -95,7 +98,49 @@ TEST_F(AtomicFile, FailuresNameTheFileAndLeaveNothing) {
     EXPECT_TRUE(fs::is_character_file("/dev/full")) << "a device is written, never replaced";
 }
 
-TEST_F(AtomicFile, MissingFoldersAreMadeAsMkdirMakesThem) {
+// Written a piece at a time, a file has no name until its commit: a reader sees the old
+// file or nothing, and a process killed before the commit leaves no trace at all.
+TEST_F(AtomicWriting, AFileTakesItsNameOnlyAtItsCommitAndAKilledWriterLeavesNothing) {
+    ASSERT_TRUE(WriteFileAtomically(Path("old.pdf"), "old"));
+    for (const char* name : {"new.pdf", "old.pdf"}) {
+        const std::vector<std::string> before = Files();
+        Result<AtomicFile> opened = AtomicFile::Open(Path(name));
+        ASSERT_TRUE(opened) << opened.Error();
+        AtomicFile file = *std::move(opened);
+        ASSERT_TRUE(file.Write("page 1, ") && file.Write("page 2"));
+        EXPECT_EQ(Files(), before) << name;
+        EXPECT_EQ(Read(Path("old.pdf")), "old");
+        ASSERT_TRUE(file.Commit()) << name;
+        EXPECT_EQ(Read(Path(name)), "page 1, page 2");
+    }
+    ASSERT_TRUE(WriteFileAtomically(Path("old.pdf"), "old"));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        for (const char* name : {"killed.pdf", "old.pdf"}) {
+            Result<AtomicFile> opened = AtomicFile::Open(Path(name));
+            if (opened) {
+                AtomicFile file = *std::move(opened);
+                file.Write(std::string(1 << 20, 'x'));
+                std::raise(SIGKILL);
+            }
+        }
+        _exit(1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(Files(), (std::vector<std::string>{"new.pdf", "old.pdf"}));
+    EXPECT_EQ(Read(Path("old.pdf")), "old");
+}
+
+TEST(FolderOf, IsThePathBeforeItsLastSlash) {
+    EXPECT_EQ(FolderOf("labels/sub/a.svg"), "labels/sub");
+    EXPECT_EQ(FolderOf("/a.svg"), "/");
+    EXPECT_EQ(FolderOf("a.svg"), ".");
+}
+
+TEST_F(AtomicWriting, MissingFoldersAreMadeAsMkdirMakesThem) {
     const mode_t before = umask(027);
     const Result<int> made = MakeFoldersFor(Path("new/sub/label.svg"));
     umask(before);
@@ -112,7 +157,7 @@ TEST_F(AtomicFile, MissingFoldersAreMadeAsMkdirMakesThem) {
     EXPECT_EQ(underAFile.Kind(), ErrorKind::Output);
 }
 
-TEST_F(AtomicFile, AFolderThatCannotBeWrittenIsRefused) {
+TEST_F(AtomicWriting, AFolderThatCannotBeWrittenIsRefused) {
     // Root writes into any folder of an ordinary file system, but into none of sysfs.
     fs::create_directory(Path("locked"));
     fs::permissions(Path("locked"), fs::perms::owner_read | fs::perms::owner_exec);
