@@ -449,7 +449,7 @@ class RenderCommand final : public Command {
         }
         if (*made > 0 && !saidFolders_ && !quiet_) {
             diagnostics_->Say("made the missing folder " +
-                              SafeText(path.substr(0, path.rfind('/'))));
+                              SafeText(files::FolderOf(path)));
             saidFolders_ = true;
         }
         return Done{};

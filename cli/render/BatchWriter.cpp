@@ -130,8 +130,7 @@ std::optional<std::string> BatchWriter::Make(const File& file) {
 // Remembers the file system a file went to, to put it on disk at the end; a pattern usually
 // keeps one folder, so the folder is looked at only when it changes. Under the lock.
 void BatchWriter::NoteFolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::string folder = files::FolderOf(path);
     if (folder == lastFolder_) {
         return;
     }

@@ -4,42 +4,10 @@
 #include "files/Folders.h"
 #include "model/DisplayText.h"
 #include "model/SymbologyNames.h"
-#include "sheets/LabelFit.h"
+#include "sheets/SymbolFit.h"
 #include "sheets/SheetSyntax.h"
 
 namespace varnholt::cli {
-namespace {
-
-// The two module widths a symbol's extent is measured at.
-constexpr double kSmallProbeMm = render::kNominalModuleMm;
-constexpr double kLargeProbeMm = render::kLargestModuleMm;
-// Room taken off a label, a step at a time, when the symbol's dots came to more than its
-// millimetres said.
-constexpr double kShrinkStepMm = 0.05;
-constexpr int kFitAttempts = 4;
-
-// How a symbol like `layout`'s grows with its module, with a line of text under it or not.
-Result<sheets::SymbolExtent> ExtentOf(const render::Layout& layout, const render::Options& options,
-                                      bool withText) {
-    render::Options probe = options;
-    probe.dpi.reset();
-    probe.barWidthReduction = {};  // narrower bars take no less room
-    probe.xDimensionMm = kSmallProbeMm;
-    const Result<render::Layout> small = render::LayOut(layout.number, probe);
-    probe.xDimensionMm = kLargeProbeMm;
-    const Result<render::Layout> large = render::LayOut(layout.number, probe);
-    if (!small || !large) {
-        return Result<sheets::SymbolExtent>::FailureOf(!small ? small : large);
-    }
-    sheets::SymbolExtent extent;
-    extent.widthModules = small->widthMm / kSmallProbeMm;
-    extent.heightModules = (large->heightMm - small->heightMm) / (kLargeProbeMm - kSmallProbeMm);
-    extent.fixedHeightMm = small->heightMm - extent.heightModules * kSmallProbeMm +
-                           (withText ? sheets::kLabelTextRoomMm : 0.0);
-    return extent;
-}
-
-}  // namespace
 
 void SheetBatch::AddOptions(CLI::App& render, Request& request) {
     CLI::Option* sheet =
@@ -106,7 +74,7 @@ Result<std::unique_ptr<SheetBatch>> SheetBatch::Open(const Request& request,
     if (const Result<int> folders = files::MakeFoldersFor(path); !folders) {
         return Refusal::Failure(folders.Kind(), SafeText(folders.Error()));
     } else if (*folders > 0 && !quiet) {
-        diagnostics.Say("made the missing folder " + SafeText(path.substr(0, path.rfind('/'))));
+        diagnostics.Say("made the missing folder " + SafeText(files::FolderOf(path)));
     }
     Result<std::unique_ptr<sheets::SheetDocument>> document = sheets::SheetDocument::Open(
         path, {batch->sheet_.geometry, request.skip, request.outline, reviewed.dpi});
@@ -123,44 +91,25 @@ Result<render::ReviewedOptions> SheetBatch::FittedFor(const render::Layout& layo
     if (const auto found = fitted_.find(kind); found != fitted_.end()) {
         return found->second;
     }
-    Result<sheets::SymbolExtent> extent = ExtentOf(layout, reviewed_.options, text_.has_value());
-    if (!extent) {
-        return Result<render::ReviewedOptions>::FailureOf(extent);
-    }
     const sheets::SheetGeometry& g = sheet_.geometry;
-    sheets::LabelRoom room{g.labelWidthMm, g.labelHeightMm, g.markupMarginMm};
     const std::optional<double> asked =
         xDimensionGiven_ ? std::optional(reviewed_.options.xDimensionMm) : std::nullopt;
-    for (int attempt = 0;; ++attempt) {
-        const Result<double> x = sheets::FitModule(*extent, room, asked, reviewed_.options.dpi);
-        if (!x) {
-            return Result<render::ReviewedOptions>::Failure(x.Kind(),
-                                                            sheet_.name + ": " + x.Error());
-        }
-        render::Options options = reviewed_.options;
-        options.xDimensionMm = *x;
-        Result<render::ReviewedOptions> reviewed = render::Review(options);
-        if (!reviewed) {
-            return reviewed;
-        }
-        const Result<render::Layout> drawn = render::LayOut(layout.number, *reviewed);
-        if (!drawn) {
-            return Result<render::ReviewedOptions>::FailureOf(drawn);
-        }
-        // Bars and digits on whole dots can come to a little more than the millimetres.
-        const double height = drawn->heightMm + (text_ ? sheets::kLabelTextRoomMm : 0.0);
-        const bool fits = drawn->widthMm <= g.labelWidthMm - 2 * g.markupMarginMm + 1e-6 &&
-                          height <= g.labelHeightMm - 2 * g.markupMarginMm + 1e-6;
-        if (fits || asked || attempt + 1 == kFitAttempts) {
-            if (!quiet_) {
-                diagnostics_.Say(
-                    "size " + reviewed->report + " (" + std::string(TitleOf(layout.symbology)) +
-                    (layout.addOn.count != 0 ? " with add-on" : "") + " on " + sheet_.name + ")");
-            }
-            return fitted_.emplace(kind, *std::move(reviewed)).first->second;
-        }
-        room.heightMm -= kShrinkStepMm;
+    Result<render::ReviewedOptions> fitted =
+        sheets::FitSymbol(layout, reviewed_.options,
+                          {g.labelWidthMm, g.labelHeightMm, g.markupMarginMm}, asked,
+                          text_.has_value());
+    if (!fitted) {
+        return Result<render::ReviewedOptions>::Failure(
+            fitted.Kind(), fitted.Kind() == ErrorKind::Usage ? sheet_.name + ": " + fitted.Error()
+                                                             : fitted.Error());
     }
+    if (!quiet_) {
+        diagnostics_.Say("size " + fitted->report + " (" +
+                         std::string(TitleOf(layout.symbology)) +
+                         (layout.addOn.count != 0 ? " with add-on" : "") + " on " + sheet_.name +
+                         ")");
+    }
+    return fitted_.emplace(kind, *std::move(fitted)).first->second;
 }
 
 std::optional<std::string> SheetBatch::FindColumns(const ColumnNames* header) {
