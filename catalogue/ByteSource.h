@@ -7,6 +7,9 @@
 
 namespace varnholt::catalogue {
 
+// UTF-8's byte-order mark, which some programs put at the start of a file, and readers drop.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // How messages and output name standard input, which "-" stands for.
 inline constexpr std::string_view kStandardInputName = "(standard input)";
 

@@ -3,21 +3,10 @@
 #include <algorithm>
 #include <charconv>
 
+#include "catalogue/ByteSource.h"
+#include "model/Ascii.h"
+
 namespace varnholt::catalogue {
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-constexpr char Lower(char c) noexcept {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) noexcept {
-    return std::ranges::equal(a, b, [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-}  // namespace
-
 ColumnNames::ColumnNames(std::span<const std::string_view> header)
     : names_(header.begin(), header.end()) {
     // The reader drops a mark at the very start of a file; one inside quotes stays.
@@ -30,7 +19,7 @@ std::optional<std::size_t> ColumnNames::FindName(std::string_view name) const no
     auto found = std::ranges::find(names_, name);
     if (found == names_.end()) {
         found = std::ranges::find_if(names_, [name](const std::string& candidate) {
-            return EqualIgnoringCase(candidate, name);
+            return EqualsIgnoringCase(candidate, name);
         });
     }
     if (found == names_.end()) {

@@ -13,7 +13,6 @@
 namespace varnholt::catalogue {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr std::array<char, 3> kDelimiters = {',', ';', '\t'};
 
 // The scan looks at 64 bytes at once, from any position before the end of what was read.

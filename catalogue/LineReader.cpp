@@ -4,12 +4,6 @@
 #include <cstring>
 
 namespace varnholt::catalogue {
-namespace {
-
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-}  // namespace
-
 LineReader::LineReader(ByteSource& source)
     : source_(source),
       buffer_(new char[kBlockSize + kSlack]()),

@@ -82,7 +82,7 @@ class CheckCommand final : public Command {
             diagnostics_->Say(format_ == RowFormat::Table
                                   ? "--keep-columns writes csv, tsv or jsonl: give --format"
                                   : "--keep-columns annotates one catalogue: give one file");
-            diagnostics_->Hint("Try 'varnholt check --help' for more information.");
+            diagnostics_->Hint(TryHelp("check"));
             return kExitFailure;
         }
         for (const std::string& file : files_) {

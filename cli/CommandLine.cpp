@@ -96,10 +96,10 @@ class Program {
         std::string command;
         for (const CLI::App* subcommand : subcommands_) {
             if (subcommand->parsed()) {
-                command = " " + subcommand->get_name();
+                command = subcommand->get_name();
             }
         }
-        return "Try '" + std::string(kProgramName) + command + " --help' for more information.";
+        return cli::TryHelp(command);
     }
 
     int Help(const std::vector<std::string>& names, const Streams& streams,

@@ -6,6 +6,11 @@
 
 namespace varnholt::cli {
 
+std::string TryHelp(std::string_view command) {
+    return "Try '" + std::string(kProgramName) + (command.empty() ? "" : " ") +
+           std::string(command) + " --help' for more information.";
+}
+
 void Diagnostics::Say(std::string_view what) {
     message_ = kProgramName;
     message_ += ": ";

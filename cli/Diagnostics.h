@@ -12,6 +12,10 @@ namespace varnholt::cli {
 // The program's name at the start of every message.
 inline constexpr std::string_view kProgramName = "varnholt";
 
+// The line after a usage error that says where to read on: the help of `command` ("render"),
+// or the program's for none.
+std::string TryHelp(std::string_view command);
+
 // Messages on standard error, one line each, written at once: "varnholt: what",
 // "varnholt: FILE: what" or "varnholt: FILE:LINE: what". A message that cannot be written
 // is lost without a trace, as there is nowhere left to tell.

@@ -31,6 +31,7 @@
 #include "render/Color.h"
 #include "render/FileFormat.h"
 #include "render/Layout.h"
+#include "render/Length.h"
 
 namespace varnholt::cli {
 
@@ -45,7 +46,6 @@ namespace {
 // Lines between two looks at the clock for the progress bar.
 constexpr std::uint64_t kProgressStride = 64;
 
-constexpr std::string_view kTryHelp = "Try 'varnholt render --help' for more information.";
 
 // The file formats as --format names them.
 constexpr auto kFormatChoices = [] {
@@ -78,27 +78,6 @@ void KeepFreedMemory() {
     mallopt(M_TRIM_THRESHOLD, 64 << 20);
     mallopt(M_MMAP_THRESHOLD, 16 << 20);
 #endif
-}
-
-// A bar width reduction as the command line takes it: "0.02" or "0.02mm" in millimetres,
-// "1dot" or "2dots" in printer dots.
-std::optional<render::BarWidthReduction> ParseReduction(std::string_view text) {
-    render::BarWidthReduction reduction;
-    for (const std::string_view unit : {"dots", "dot", "mm"}) {
-        if (text.ends_with(unit)) {
-            text.remove_suffix(unit.size());
-            reduction.unit = unit == "mm" ? render::BarWidthReduction::Unit::Millimetres
-                                          : render::BarWidthReduction::Unit::Dots;
-            break;
-        }
-    }
-    const auto [end, error] =
-        std::from_chars(text.data(), text.data() + text.size(), reduction.amount);
-    if (text.empty() || error != std::errc{} || end != text.data() + text.size() ||
-        !std::isfinite(reduction.amount)) {
-        return std::nullopt;
-    }
-    return reduction;
 }
 
 class RenderCommand final : public Command {
@@ -168,13 +147,13 @@ class RenderCommand final : public Command {
             .add_option_function<std::string>(
                 "--bar-width-reduction",
                 [&options](const std::string& text) {
-                    options.barWidthReduction = *ParseReduction(text);
+                    options.barWidthReduction = *render::ParseBarWidthReduction(text);
                 },
                 "Narrow every bar: 0.02mm, or 1dot, 2dots at a resolution")
             ->type_name("AMOUNT")
             ->check(CLI::Validator(
                 [](std::string& text) -> std::string {
-                    return ParseReduction(text)
+                    return render::ParseBarWidthReduction(text)
                                ? std::string()
                                : SafeText(text) +
                                      " is no amount; give millimetres (0.02mm) or dots (1dot, "
@@ -239,7 +218,7 @@ class RenderCommand final : public Command {
 
     int Refuse(std::string_view what) {
         diagnostics_->Say(what);
-        diagnostics_->Hint(kTryHelp);
+        diagnostics_->Hint(TryHelp("render"));
         return kExitFailure;
     }
 

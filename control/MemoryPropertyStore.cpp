@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "control/EqualsIgnoringCase.h"
+#include "model/Ascii.h"
 
 namespace varnholt {
 MemoryPropertyStore::MemoryPropertyStore(std::initializer_list<Entry> entries)

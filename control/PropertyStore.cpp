@@ -1,6 +1,6 @@
 #include "control/PropertyStore.h"
 
-#include "control/EqualsIgnoringCase.h"
+#include "model/Ascii.h"
 #include "control/RoundToInt32.h"
 #include "model/LeadingNumber.h"
 

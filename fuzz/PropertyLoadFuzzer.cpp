@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "control/EqualsIgnoringCase.h"
+#include "model/Ascii.h"
 #include "control/MemoryPropertyStore.h"
 #include "fuzz/FuzzHost.h"
 #include "fuzz/FuzzInput.h"

@@ -3,17 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "model/Ascii.h"
+
 namespace varnholt::render {
 namespace {
-
-bool EqualsFolded(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        const auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-        };
-        return lower(x) == lower(y);
-    });
-}
 
 const FileFormatName& Entry(FileFormat format) {
     return *std::ranges::find(kFileFormats, format, &FileFormatName::format);
@@ -26,7 +19,7 @@ std::optional<FileFormat> FormatNamed(std::string_view name) {
         name.remove_prefix(1);
     }
     for (const FileFormatName& entry : kFileFormats) {
-        if (EqualsFolded(name, entry.name)) {
+        if (EqualsIgnoringCase(name, entry.name)) {
             return entry.format;
         }
     }

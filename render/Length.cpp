@@ -39,14 +39,6 @@ std::optional<LengthUnit> UnitNamed(std::string_view name) {
     return std::nullopt;
 }
 
-std::optional<double> ParseNumber(std::string_view text) {
-    const auto number = LeadingNumber(text);
-    if (!number || number->second != text.size()) {
-        return std::nullopt;
-    }
-    return number->first;
-}
-
 std::optional<int> ParseWholeNumber(std::string_view text) {
     int value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -75,6 +67,23 @@ Result<double> ParseLengthMm(std::string_view text, LengthUnit bare) {
                                        "\"" + std::string(text) + "\" is too long a length");
     }
     return mm;
+}
+
+std::optional<BarWidthReduction> ParseBarWidthReduction(std::string_view text) {
+    for (const std::string_view dots : {"dots", "dot"}) {
+        if (text.ends_with(dots)) {
+            const auto number = LeadingNumber(text);
+            if (!number || number->second != text.size() - dots.size()) {
+                return std::nullopt;
+            }
+            return BarWidthReduction{number->first, BarWidthReduction::Unit::Dots};
+        }
+    }
+    const Result<double> mm = ParseLengthMm(text, kMillimetre);
+    if (!mm) {
+        return std::nullopt;
+    }
+    return BarWidthReduction{*mm, BarWidthReduction::Unit::Millimetres};
 }
 
 }  // namespace varnholt::render

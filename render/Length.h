@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "model/Result.h"
+#include "render/Options.h"
 
 namespace varnholt::render {
 
@@ -32,10 +33,6 @@ inline constexpr std::array kLengthUnits{kMillimetre, kCentimetre, kInch, kPoint
 // The unit named `name` exactly, in lower case; nothing for any other.
 std::optional<LengthUnit> UnitNamed(std::string_view name);
 
-// The finite number `text` is, written plainly or with an exponent ("2.625", "-1e-16"),
-// with nothing before or after it; nothing otherwise. Never throws.
-std::optional<double> ParseNumber(std::string_view text);
-
 // The whole number `text` is, with nothing before or after it; nothing otherwise.
 std::optional<int> ParseWholeNumber(std::string_view text);
 
@@ -43,5 +40,9 @@ std::optional<int> ParseWholeNumber(std::string_view text);
 // ("2.625in", "3.2mm"), or a bare number, which is in `bare`. Refused with a message that
 // quotes the text for anything else.
 Result<double> ParseLengthMm(std::string_view text, LengthUnit bare);
+
+// A bar width reduction as written: a length ("0.02" in millimetres, "0.02mm", "0.001in"), or
+// printer dots ("1dot", "2dots"). Nothing for anything else.
+std::optional<BarWidthReduction> ParseBarWidthReduction(std::string_view text);
 
 }  // namespace varnholt::render

@@ -20,17 +20,6 @@ std::pair<std::string_view, std::size_t> DigitRun(std::string_view text, std::si
 
 }  // namespace
 
-std::string Lowered(std::string_view text) {
-    std::string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
-    return lowered;
-}
-
-bool SameLettersIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 bool NaturallyBefore(std::string_view a, std::string_view b) {
     std::size_t i = 0;
     std::size_t j = 0;

@@ -9,9 +9,9 @@ const PaperSize* FindPaper(const std::vector<PaperSize>& papers, std::string_vie
     for (const PaperSize& paper : papers) {
         const std::string_view id = paper.id;
         const bool usWithout = id.size() > kUs.size() &&
-                               SameLettersIgnoringCase(id.substr(0, kUs.size()), kUs) &&
-                               SameLettersIgnoringCase(id.substr(kUs.size()), name);
-        if (SameLettersIgnoringCase(id, name) || usWithout) {
+                               EqualsIgnoringCase(id.substr(0, kUs.size()), kUs) &&
+                               EqualsIgnoringCase(id.substr(kUs.size()), name);
+        if (EqualsIgnoringCase(id, name) || usWithout) {
             return &paper;
         }
     }

@@ -120,8 +120,8 @@ Result<SheetGeometry> ParseSheetGeometry(std::string_view text,
     std::optional<Pair> margin;
     std::optional<Pair> gap;
     for (std::size_t i = 3; i < words.size(); i += 2) {
-        const bool isMargin = SameLettersIgnoringCase(words[i], "margin");
-        if (!isMargin && !SameLettersIgnoringCase(words[i], "gap")) {
+        const bool isMargin = EqualsIgnoringCase(words[i], "margin");
+        if (!isMargin && !EqualsIgnoringCase(words[i], "gap")) {
             return refuse(Quoted(words[i]) + " is neither \"margin\" nor \"gap\"");
         }
         std::optional<Pair>& value = isMargin ? margin : gap;

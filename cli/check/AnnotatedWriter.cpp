@@ -102,14 +102,9 @@ void AnnotatedWriter::Put(std::string_view text, bool safe) {
         out_.Append(text);
         return;
     }
-    out_.Append('"');
-    for (const char c : text) {
-        if (c == '"') {
-            out_.Append('"');
-        }
-        out_.Append(c);
-    }
-    out_.Append('"');
+    quoted_.resize(2 * text.size() + 2);
+    const char* end = PutCsvQuoted(text, quoted_.data());
+    out_.Append(std::string_view(quoted_.data(), static_cast<std::size_t>(end - quoted_.data())));
 }
 
 // A JSON string of a text made safe, which then holds no control character to escape.

@@ -41,6 +41,7 @@ class AnnotatedWriter {
     std::vector<std::string> names_;
     std::array<std::string, kColumns.size()> factNames_;
     DisplayText display_;
+    std::string quoted_;  // a csv field in quotes, before it is appended
 };
 
 }  // namespace varnholt::cli

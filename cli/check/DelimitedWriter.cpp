@@ -67,21 +67,9 @@ class DelimitedWriter final : public RowWriter {
             if (i != 0) {
                 *to++ = delimiter_;
             }
-            to = csv && fields[i].quotable ? Quoted(fields[i].text, to) : Put(to, fields[i].text);
+            to = csv && fields[i].quotable ? PutCsvQuoted(fields[i].text, to) : Put(to, fields[i].text);
         });
         *to++ = '\n';
-        return to;
-    }
-
-    static char* Quoted(std::string_view text, char* to) {
-        *to++ = '"';
-        for (const char c : text) {
-            if (c == '"') {
-                *to++ = '"';
-            }
-            *to++ = c;
-        }
-        *to++ = '"';
         return to;
     }
 

@@ -2,6 +2,18 @@
 
 namespace varnholt::cli {
 
+char* PutCsvQuoted(std::string_view text, char* to) noexcept {
+    *to++ = '"';
+    for (const char c : text) {
+        if (c == '"') {
+            *to++ = '"';
+        }
+        *to++ = c;
+    }
+    *to++ = '"';
+    return to;
+}
+
 std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, OutputBuffer& out,
                                          std::span<const std::string> safeFileNames) {
     switch (format) {

@@ -42,6 +42,10 @@ std::unique_ptr<RowWriter> MakeRowWriter(RowFormat format, OutputBuffer& out,
 // backslashes are escaped.
 void AppendJsonString(OutputBuffer& out, std::string_view safeText);
 
+// `text` as a quoted csv field (RFC 4180: in quotes, a quote inside doubled), written at `to`,
+// which has room for twice the text and two; the position after it.
+char* PutCsvQuoted(std::string_view text, char* to) noexcept;
+
 std::unique_ptr<RowWriter> MakeDelimitedWriter(OutputBuffer& out, char delimiter);
 std::unique_ptr<RowWriter> MakeJsonLinesWriter(OutputBuffer& out);
 std::unique_ptr<RowWriter> MakeTableWriter(OutputBuffer& out,

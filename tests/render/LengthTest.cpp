@@ -30,5 +30,26 @@ TEST(Length, ReadsUnitsAndRefusesJunk) {
     }
 }
 
+TEST(Length, ReadsABarWidthReductionInALengthOrInDots) {
+    using Unit = BarWidthReduction::Unit;
+    struct Row {
+        const char* text;
+        double amount;  // < 0: refused
+        Unit unit = Unit::Millimetres;
+    };
+    for (const Row& row : {Row{"0.02", 0.02}, Row{"0.02mm", 0.02}, Row{"0.001in", 0.0254},
+                           Row{"1dot", 1, Unit::Dots}, Row{"2dots", 2, Unit::Dots}, Row{"", -1},
+                           Row{"dot", -1}, Row{"1 dot", -1}, Row{"1dotmm", -1}, Row{"x", -1}}) {
+        const std::optional<BarWidthReduction> reduction = ParseBarWidthReduction(row.text);
+        if (row.amount < 0) {
+            EXPECT_FALSE(reduction) << row.text;
+            continue;
+        }
+        ASSERT_TRUE(reduction) << row.text;
+        EXPECT_DOUBLE_EQ(reduction->amount, row.amount) << row.text;
+        EXPECT_EQ(reduction->unit, row.unit) << row.text;
+    }
+}
+
 }  // namespace
 }  // namespace varnholt::render
