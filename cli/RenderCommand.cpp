@@ -46,7 +46,6 @@ namespace {
 // Lines between two looks at the clock for the progress bar.
 constexpr std::uint64_t kProgressStride = 64;
 
-
 // The file formats as --format names them.
 constexpr auto kFormatChoices = [] {
     std::array<std::pair<std::string_view, render::FileFormat>, render::kFileFormats.size()> c{};
@@ -92,7 +91,9 @@ class RenderCommand final : public Command {
             "--symbology upce draws 8, 7 or 6 digits, or a GTIN-12 that zero suppression\n"
             "shortens, as UPC-E. A \"+\" and 2 or 5 digits after the number add an add-on to an\n"
             "EAN-13, UPC-A or UPC-E: 9780306406157+51234. The format comes from the output's\n"
-            "extension (.svg, .pdf, .eps, .png) or --format. At a resolution (--dpi, 300 for\n"
+            "extension (" +
+            render::ExtensionsInWords(".", ", ", ", ") +
+            ") or --format. At a resolution (--dpi, 300 for\n"
             "PNG unless given) every module is a whole number of printer dots, and the size it\n"
             "came to is said once on standard error. Each file is written whole or not at all,\n"
             "and missing folders of its name are made. In a batch, -o is a pattern: {number} is\n"
@@ -122,7 +123,9 @@ class RenderCommand final : public Command {
                         "The symbol to draw; else EAN-13 or EAN-8 by the number's length")
             ->type_name("NAME")
             ->transform(OneOf(kSymbologyChoices));
-        render.add_option("-f,--format", format_, "svg, pdf, eps or png; else from -o's extension")
+        render
+            .add_option("-f,--format", format_,
+                        render::ExtensionsInWords("", ", ", " or ") + "; else from -o's extension")
             ->type_name("FORMAT")
             ->transform(OneOf(kFormatChoices));
         xDimension_ = render
@@ -204,9 +207,8 @@ class RenderCommand final : public Command {
                 [](std::string& text) -> std::string {
                     return render::ParseColor(text)
                                ? std::string()
-                               : SafeText(text) +
-                                     " is no colour; give #rrggbb, #rgb or black, white, red, "
-                                     "green, blue, navy";
+                               : SafeText(text) + " is no colour; give #rrggbb, #rgb or " +
+                                     render::ColorNames();
                 },
                 ""));
     }
@@ -237,9 +239,10 @@ class RenderCommand final : public Command {
         }
         if (!format_) {
             return output_ == "-"
-                       ? "give --format (svg, pdf, eps or png) to write to standard output"
-                       : "cannot tell the format of " + SafeText(output_) +
-                             ": name it .svg, .pdf, .eps or .png, or give --format";
+                       ? "give --format (" + render::ExtensionsInWords("", ", ", " or ") +
+                             ") to write to standard output"
+                       : "cannot tell the format of " + SafeText(output_) + ": name it " +
+                             render::ExtensionsInWords(".", ", ", " or ") + ", or give --format";
         }
         if (batch_) {
             pattern_.emplace(output_);
@@ -427,8 +430,7 @@ class RenderCommand final : public Command {
             return Result<Done>::Failure(made.Kind(), SafeText(made.Error()));
         }
         if (*made > 0 && !saidFolders_ && !quiet_) {
-            diagnostics_->Say("made the missing folder " +
-                              SafeText(files::FolderOf(path)));
+            diagnostics_->Say("made the missing folder " + SafeText(files::FolderOf(path)));
             saidFolders_ = true;
         }
         return Done{};

@@ -32,8 +32,9 @@ void SaveSymbolAs(QWidget& parent, const qt::BarcodeWidget& barcode) {
     // Qt's own dialog rather than the desktop's: the same wherever the program runs.
     const QString fileName = QFileDialog::getSaveFileName(
         &parent, QObject::tr("Save Bar Code As"), suggested,
-        QObject::tr("Bar code images (*.svg *.pdf *.eps *.png);;All files (*)"), nullptr,
-        QFileDialog::DontUseNativeDialog);
+        QObject::tr("Bar code images (%1);;All files (*)")
+            .arg(QString::fromStdString(render::ExtensionsInWords("*.", " ", " "))),
+        nullptr, QFileDialog::DontUseNativeDialog);
     if (fileName.isEmpty()) {
         return;  // cancelled
     }
@@ -42,9 +43,10 @@ void SaveSymbolAs(QWidget& parent, const qt::BarcodeWidget& barcode) {
 
     const std::optional<render::FileFormat> format = render::FormatOfFile(path);
     if (!format) {
-        Warn(parent, QObject::tr("%1 was not saved: the name must end in .svg, .pdf, .eps or "
-                                 ".png, which chooses the file's format.")
-                         .arg(fileName));
+        Warn(parent, QObject::tr("%1 was not saved: the name must end in %2, which chooses the "
+                                 "file's format.")
+                         .arg(fileName, QString::fromStdString(
+                                            render::ExtensionsInWords(".", ", ", " or "))));
         return;
     }
     const Result<std::string> bytes = barcode.PrintSymbol(*format);

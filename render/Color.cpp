@@ -22,6 +22,18 @@ constexpr std::array<NamedColor, 6> kNames{{
     {"navy", {0, 0, 128}},
 }};
 
+}  // namespace
+
+std::string ColorNames() {
+    std::string names;
+    for (const NamedColor& named : kNames) {
+        names.append(names.empty() ? "" : ", ").append(named.name);
+    }
+    return names;
+}
+
+namespace {
+
 // Light reflected by a channel, 0 to 1: the sRGB value made linear.
 double Reflectance(std::uint8_t channel) {
     const double v = channel / 255.0;

@@ -23,9 +23,12 @@ struct Rgb {
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kWhite{255, 255, 255};
 
-// Reads "#rrggbb", "rrggbb", "#rgb" or one of the names black, white, red, green, blue,
-// navy; nothing for anything else.
+// Reads "#rrggbb", "rrggbb", "#rgb" or one of the names ColorNames() lists; nothing for
+// anything else.
 std::optional<Rgb> ParseColor(std::string_view text);
+
+// The colours known by name, in words: "black, white, red, green, blue, navy".
+std::string ColorNames();
 
 // Why a scanner may fail to read dark bars of `foreground` on `background`; empty when
 // nothing is wrong. Scanners light the symbol with red light and read the bars as the

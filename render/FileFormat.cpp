@@ -35,6 +35,16 @@ std::optional<FileFormat> FormatOfFile(std::string_view fileName) {
     return FormatNamed(fileName.substr(dot + 1));
 }
 
+std::string ExtensionsInWords(std::string_view before, std::string_view between,
+                              std::string_view last) {
+    std::string words;
+    for (std::size_t i = 0; i < kFileFormats.size(); ++i) {
+        words.append(i == 0 ? "" : i + 1 == kFileFormats.size() ? last : between);
+        words.append(before).append(kFileFormats[i].name);
+    }
+    return words;
+}
+
 std::string_view NameOf(FileFormat format) {
     return Entry(format).name;
 }

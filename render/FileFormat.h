@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "render/Layout.h"
 #include "model/Result.h"
+#include "render/Layout.h"
 
 namespace varnholt::render {
 
@@ -35,6 +35,10 @@ std::optional<FileFormat> FormatOfFile(std::string_view fileName);
 std::string_view NameOf(FileFormat format);
 // The media type, e.g. "image/svg+xml".
 std::string_view MediaTypeOf(FileFormat format);
+// Every format's extension, each after `before`, joined by `between` and the last by `last`:
+// (".", ", ", " or ") gives ".svg, .pdf, .eps or .png", ("*.", " ", " ") "*.svg *.pdf ...".
+std::string ExtensionsInWords(std::string_view before, std::string_view between,
+                              std::string_view last);
 
 // `options` as a format needs them: raster output is made at a resolution, kDefaultDpi when
 // none is given.
