@@ -1,0 +1,123 @@
+#include "model/gs1/AiLookup.h"
+
+#include <algorithm>
+#include <array>
+
+#include "model/gs1/AiTable.h"
+#include "model/gs1/Linters.h"
+
+namespace varnholt::gs1 {
+namespace {
+
+constexpr bool AllDigits(std::string_view text) noexcept {
+    return std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A range is one AI or AIs that differ in their last digit, all of the same length.
+constexpr bool WellFormed(const AiEntry& entry) noexcept {
+    const std::size_t length = entry.first.size();
+    return length >= 2 && length <= 4 && entry.last.size() == length && AllDigits(entry.first) &&
+           AllDigits(entry.last) && entry.first <= entry.last &&
+           entry.first.substr(0, length - 1) == entry.last.substr(0, length - 1);
+}
+
+// Lookup by halves needs the ranges in order, apart; reading an AI from the start of scanner
+// data needs that no AI begins another.
+constexpr bool OrderedApartAndPrefixFree() noexcept {
+    for (std::size_t i = 1; i < kAiTable.size(); ++i) {
+        const AiEntry& before = kAiTable[i - 1];
+        const AiEntry& after = kAiTable[i];
+        if (!(before.last < after.first)) {
+            return false;
+        }
+        const std::string_view start = after.first.substr(0, before.first.size());
+        if (start >= before.first && start <= before.last) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Only the last component may vary in length, and nothing mandatory follows an optional one.
+constexpr bool ComponentsInShape(const AiEntry& entry) noexcept {
+    bool optionalSeen = false;
+    for (std::size_t i = 0; i < entry.componentCount; ++i) {
+        const Component& component = entry.components[i];
+        const bool last = i + 1 == entry.componentCount;
+        if (component.minimum == 0 || component.minimum > component.maximum ||
+            (!last && component.minimum != component.maximum) ||
+            (optionalSeen && !component.optional)) {
+            return false;
+        }
+        optionalSeen = optionalSeen || component.optional;
+    }
+    return entry.componentCount > 0 && !entry.components[0].optional;
+}
+
+// A separator is left out only after data whose length is fixed.
+constexpr bool PredefinedLengthsFixed(const AiEntry& entry) noexcept {
+    if (!entry.predefinedLength) {
+        return true;
+    }
+    for (std::size_t i = 0; i < entry.componentCount; ++i) {
+        const Component& component = entry.components[i];
+        if (component.optional || component.minimum != component.maximum) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Checks that read digits are given digits: the component's characters are checked first.
+constexpr bool DigitChecksOnDigits(const AiEntry& entry) noexcept {
+    for (std::size_t i = 0; i < entry.componentCount; ++i) {
+        for (const Linter linter : entry.components[i].linters) {
+            if (ReadsDigits(linter) && entry.components[i].characters != CharacterSet::Numeric) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+constexpr bool EveryEntry(bool (*holds)(const AiEntry&)) noexcept {
+    return std::ranges::all_of(kAiTable, holds);
+}
+
+static_assert(EveryEntry(WellFormed), "every AI has two to four digits, a range its last digit");
+static_assert(OrderedApartAndPrefixFree(),
+              "AIs in order, ranges apart, no AI the start of another");
+static_assert(EveryEntry(ComponentsInShape), "fixed components first, optional ones last");
+static_assert(EveryEntry(PredefinedLengthsFixed), "predefined lengths are fixed");
+static_assert(EveryEntry(DigitChecksOnDigits),
+              "checks that read digits only on numeric components");
+
+}  // namespace
+
+const AiEntry* FindAi(std::string_view ai) noexcept {
+    if (ai.size() < 2 || ai.size() > 4) {
+        return nullptr;
+    }
+    // The last range starting at or before the AI is the only one that can hold it.
+    const auto after = std::ranges::upper_bound(kAiTable, ai, {}, &AiEntry::first);
+    if (after == kAiTable.begin()) {
+        return nullptr;
+    }
+    const AiEntry& candidate = *(after - 1);
+    if (candidate.first.size() != ai.size() || ai > candidate.last || !AllDigits(ai)) {
+        return nullptr;
+    }
+    return &candidate;
+}
+
+const AiEntry* FindAiAtStart(std::string_view text, std::size_t& length) noexcept {
+    for (std::size_t size = 2; size <= 4 && size <= text.size(); ++size) {
+        if (const AiEntry* entry = FindAi(text.substr(0, size))) {
+            length = size;
+            return entry;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace varnholt::gs1
