@@ -62,8 +62,8 @@ std::string ElementString(const Reading& reading) {
     // while another needs one, putting the fixed ones first saves a separator.
     if (!used.empty() && !NeedsSeparator(reading[used.back()]) &&
         std::ranges::any_of(used, [&](std::size_t i) { return NeedsSeparator(reading[i]); })) {
-        std::ranges::stable_partition(used,
-                                      [&](std::size_t i) { return !NeedsSeparator(reading[i]); });
+        std::stable_partition(used.begin(), used.end(),
+                              [&](std::size_t i) { return !NeedsSeparator(reading[i]); });
     }
     std::string text;
     for (std::size_t n = 0; n < used.size(); ++n) {
