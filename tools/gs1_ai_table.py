@@ -178,7 +178,10 @@ def component_text(component):
 
 def entry_text(entry):
     components = ", ".join(component_text(c) for c in entry["components"])
-    required = ", ".join(quoted(rule) for rule in entry["required"])
+    # Every place spelled out: GCC 12 cannot read an array's places left to their default in a
+    # constant expression.
+    rules = entry["required"] + [""] * (MOST_REQUIRED - len(entry["required"]))
+    required = ", ".join(quoted(rule) for rule in rules)
     flag = lambda value: "true" if value else "false"
     return (f"    {{{quoted(entry['first'])}, {quoted(entry['last'])}, {flag(entry['predefined'])}, "
             f"{flag(entry['attribute'])},\n     {{{{{components}}}}}, {len(entry['components'])},\n"

@@ -80,6 +80,40 @@ constexpr bool DigitChecksOnDigits(const AiEntry& entry) noexcept {
     return true;
 }
 
+// Whether some AI of the table matches `pattern`, 'n' standing for any digit.
+constexpr bool Names(std::string_view pattern) noexcept {
+    for (std::size_t i = 0; i < kAiTable.size(); ++i) {
+        const std::string_view first = kAiTable[i].first;
+        const char lastDigit = kAiTable[i].last.back();
+        const std::size_t head = first.size() - 1;
+        if (pattern.size() == first.size() &&
+            MatchesPattern(first.substr(0, head), pattern.substr(0, head)) &&
+            (pattern.back() == 'n' ||
+             (pattern.back() >= first.back() && pattern.back() <= lastDigit))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether every AI or pattern between the separators of `list` is one the table names.
+constexpr bool NamesAll(std::string_view list) noexcept {
+    while (!list.empty()) {
+        const std::size_t end = list.find_first_of(",+|");
+        if (!Names(list.substr(0, end))) {
+            return false;
+        }
+        list.remove_prefix(end == std::string_view::npos ? list.size() : end + 1);
+    }
+    return true;
+}
+
+// The associations and qualifiers name AIs the table has.
+constexpr bool AssociationsKnown(const AiEntry& entry) noexcept {
+    return NamesAll(entry.required[0]) && NamesAll(entry.required[1]) && NamesAll(entry.excluded) &&
+           NamesAll(entry.qualifiers) && (entry.primaryKey || entry.qualifiers.empty());
+}
+
 constexpr bool EveryEntry(bool (*holds)(const AiEntry&)) noexcept {
     return std::ranges::all_of(kAiTable, holds);
 }
@@ -89,6 +123,16 @@ static_assert(OrderedApartAndPrefixFree(),
               "AIs in order, ranges apart, no AI the start of another");
 static_assert(EveryEntry(ComponentsInShape), "fixed components first, optional ones last");
 static_assert(EveryEntry(PredefinedLengthsFixed), "predefined lengths are fixed");
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kAiTable.size(); ++i) {
+            if (!AssociationsKnown(kAiTable[i])) {
+                return false;
+            }
+        }
+        return true;
+    }(),
+    "associations and qualifiers name AIs of the table");
 static_assert(EveryEntry(DigitChecksOnDigits),
               "checks that read digits only on numeric components");
 
