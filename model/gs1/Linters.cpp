@@ -8,6 +8,7 @@
 #include "model/Modulo10.h"
 #include "model/gs1/CharacterSets.h"
 #include "model/gs1/CodeLists.h"
+#include "model/gs1/CouponCheck.h"
 #include "model/gs1/Faults.h"
 
 namespace varnholt::gs1 {
@@ -200,7 +201,7 @@ Result<Done> CheckPositionOfTotal(std::string_view ai, std::string_view part) {
     return kRight;
 }
 
-// Digits only, and as far as a fixed start reaches the coupon's own fields are not read.
+// The positive offer file's codes take several forms of digits; which form is not checked.
 Result<Done> CheckCouponDigits(std::string_view ai, std::string_view part) {
     const std::size_t outside = FirstOutside(CharacterSet::Numeric, part);
     if (outside != part.size()) {
@@ -323,7 +324,10 @@ Result<Done> Lint(Linter linter, std::string_view ai, std::string_view part) {
             return FirstOutside(CharacterSet::Numeric, part) != part.size()
                        ? kRight
                        : Wrong(ai, part, "digits only");
-        case Linter::CouponCode:
+        case Linter::CouponCode: {
+            Result<Done> digits = CheckCouponDigits(ai, part);
+            return digits ? CheckCouponCode(ai, part) : digits;
+        }
         case Linter::CouponPositiveOffer:
             return CheckCouponDigits(ai, part);
     }

@@ -149,9 +149,22 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"PackageType", "(7041)BX", ""},
         CheckCase{"NoPackageType", "(7041)b.",
                   "AI (7041): b.: not a package type code: character 1 'b'"},
-        CheckCase{"CouponDigits", "(8110)10614141", ""},
+        // The North American coupon guideline's worked example: prefix, offer, save value,
+        // purchase, family code, expiration date, closing field.
+        CheckCase{"Coupon", "(8110)106141416543213500110000310123196000", ""},
         CheckCase{"CouponLetter", "(8110)1061414A",
-                  "AI (8110): 1061414A: character 8 'A' is no digit"}),
+                  "AI (8110): 1061414A: character 8 'A' is no digit"},
+        CheckCase{"CouponCut", "(8110)10614141",
+                  "AI (8110): 10614141: coupon ends within its offer code"},
+        CheckCase{"CouponPrefixLength", "(8110)7061414165432135001100",
+                  "AI (8110): 7061414165432135001100: coupon company prefix: length indicator 7"},
+        CheckCase{"CouponExpiry", "(8110)106141416543213500110000310133196000",
+                  "AI (8110): 106141416543213500110000310133196000: coupon expiration date 101331 "
+                  "is no date"},
+        CheckCase{"CouponFieldsOutOfOrder", "(8110)10614141654321350011000041012313101231",
+                  "AI (8110): 10614141654321350011000041012313101231: coupon field 3 out of order"},
+        CheckCase{"CouponClosingNotLast", "(8110)1061414165432135001100003101231960001",
+                  "AI (8110): 1061414165432135001100003101231960001: coupon field 9 is not last"}),
     test::CaseName{});
 
 }  // namespace

@@ -140,7 +140,9 @@ def component_value(rng, component):
             # After a company prefix's four digits, before a check pair.
             value = value.ljust(7, "0")
             value = value[:4] + "x" + value[5:]
-        elif linter in ("CouponCode", "CouponPositiveOffer"):
+        elif linter == "CouponCode":
+            value = rng.choice(["106141416543213500110000310123196000", "006141412345615110000"])
+        elif linter == "CouponPositiveOffer":
             value = random_text(rng, "0123456789", length)
     if "CheckDigit" in linters:
         value = value[:-1] + mod10(value[:-1])
@@ -252,6 +254,10 @@ def main(driver, table):
                 print(f"{expected} by construction ({kind}), we say {verdict}: {text!r}")
             continue
         if ")" in text.split(")", 1)[1] or (kind is not None and not stdnum_checks(entry, kind)):
+            continue
+        # stdnum widens a short number with a check digit, a GTIN-13 under (01) say, with
+        # zeros; GS1 takes only the full length. A short one whose check digit fits differs.
+        if kind == "short" and "CheckDigit" in entry["components"][0]["linters"]:
             continue
         compared += 1
         theirs = stdnum_verdict(text)
