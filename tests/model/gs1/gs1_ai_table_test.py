@@ -22,7 +22,7 @@ SNIPPET = """\
 
 # Each part of the C++ the snippet must come out as.
 EXPECTED = [
-    "release 2099-12-31",
+    "Dictionary release 2099-12-31.",
     'kAiTableRelease = "2099-12-31"',
     "std::array<AiEntry, 6> kAiTable",
     '{"01", "01", true, true,',
