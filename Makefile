@@ -106,7 +106,7 @@ clean:
 # New inputs go to build-fuzz/corpus, findings to build-fuzz/findings; the seeds in
 # fuzz/corpus are only read.
 FUZZERS := model_fuzzer value_setter_fuzzer property_load_fuzzer paint_fuzzer \
-           check_lines_fuzzer render_fuzzer delimited_reader_fuzzer
+           check_lines_fuzzer render_fuzzer delimited_reader_fuzzer gs1_reading_fuzzer
 FUZZ_SECONDS ?= 60
 FUZZ_SMOKE_SECONDS ?= 15
 
