@@ -12,6 +12,8 @@ constexpr char kGroupSeparator = 0x1D;
 
 enum CodeSet : std::uint8_t { A, B, C };
 constexpr std::size_t kSets = 3;
+// Among equally short symbols, the one with the denser code set in force.
+constexpr std::array<CodeSet, kSets> kPreference{C, B, A};
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -104,20 +106,20 @@ Result<Gs1128Symbol> EncodeGs1128(std::string_view data) {
         for (std::size_t s = 0; s < kSets; ++s) {
             cost[i][s] = stay[i][s];
             setAt[i][s] = static_cast<CodeSet>(s);
-            for (std::size_t t = 0; t < kSets; ++t) {
+            for (const CodeSet t : kPreference) {
                 if (t != s && 1 + stay[i][t] < cost[i][s]) {
                     cost[i][s] = 1 + stay[i][t];
-                    setAt[i][s] = static_cast<CodeSet>(t);
+                    setAt[i][s] = t;
                 }
             }
         }
     }
 
     // The Start picks the first set for nothing.
-    CodeSet set = A;
-    for (std::size_t s = 1; s < kSets; ++s) {
+    CodeSet set = kPreference.front();
+    for (const CodeSet s : kPreference) {
         if (stay[0][s] < stay[0][set]) {
-            set = static_cast<CodeSet>(s);
+            set = s;
         }
     }
     Gs1128Symbol symbol;
