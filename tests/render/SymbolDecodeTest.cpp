@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "model/DataMatrix.h"
 #include "model/Gs1128.h"
-#include "render/DataMatrixCode.h"
 #include "render/QrCode.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/Decoders.h"
@@ -159,8 +159,59 @@ INSTANTIATE_TEST_SUITE_P(
         MatrixRow{"DigitalLink", kDigitalLink, false, DataMatrixShape::Square, 24, 24}),
     test::CaseName{});
 
+// zint's DataMatrix of the same GS1 data, module for module, its size forced to `sizeIndex`
+// (1-24 the squares, 25-30 the rectangles, smallest first); empty when zint refuses.
+ModuleGrid ZintDataMatrix(const std::string& bracketed, int sizeIndex) {
+    zint_symbol* symbol = ZBarcode_Create();
+    symbol->symbology = BARCODE_DATAMATRIX;
+    symbol->input_mode = GS1_MODE | GS1NOCHECK_MODE;
+    symbol->option_2 = sizeIndex;
+    ModuleGrid grid;
+    if (ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char*>(bracketed.data()),
+                        static_cast<int>(bracketed.size())) < ZINT_ERROR) {
+        grid.width = static_cast<std::size_t>(symbol->width);
+        grid.height = static_cast<std::size_t>(symbol->rows);
+        for (int y = 0; y < symbol->rows; ++y) {
+            for (int x = 0; x < symbol->width; ++x) {
+                grid.modules.push_back(
+                    static_cast<std::uint8_t>((symbol->encoded_data[y][x / 8] >> (x % 8)) & 1));
+            }
+        }
+    }
+    ZBarcode_Delete(symbol);
+    return grid;
+}
+
+// Digits alone: zint and we both pack them in pairs, so the symbols must agree to the module,
+// pad codewords, Reed-Solomon blocks, interleaving and placement included. Each size in turn,
+// the data just too long for the size before it.
+TEST(DataMatrixPeer, EverySizeEqualsZintsModuleForModule) {
+    // Data codewords of each size, smallest first: the squares, then the rectangles.
+    const std::vector<std::size_t> squares{3,   5,   8,   12,  18,  22,   30,   36,
+                                           44,  62,  86,  114, 144, 174,  204,  280,
+                                           368, 456, 576, 696, 816, 1050, 1304, 1558};
+    const std::vector<std::size_t> rectangles{5, 10, 16, 22, 32, 49};
+    const auto check = [](std::size_t before, int sizeIndex, DataMatrixShape shape) {
+        // FNC1, "10", then pairs: one codeword more than the size before holds.
+        const std::string digits(2 * (before + 1 - 2), '4');
+        const Result<ModuleGrid> ours = EncodeGs1DataMatrix("10" + digits, shape);
+        ASSERT_TRUE(ours) << ours.Error();
+        const ModuleGrid peer = ZintDataMatrix("[10]" + digits, sizeIndex);
+        EXPECT_EQ(ours->width, peer.width) << "size " << sizeIndex;
+        EXPECT_EQ(ours->height, peer.height) << "size " << sizeIndex;
+        EXPECT_TRUE(ours->modules == peer.modules) << "size " << sizeIndex;
+    };
+    for (std::size_t i = 1; i < squares.size(); ++i) {
+        check(squares[i - 1], static_cast<int>(i) + 1, DataMatrixShape::Square);
+    }
+    for (std::size_t i = 1; i < rectangles.size(); ++i) {
+        check(rectangles[i - 1], static_cast<int>(i) + 25, DataMatrixShape::Rectangle);
+    }
+}
+
 TEST(DataMatrixLimit, FullestSymbolAndOneCodewordMore) {
-    // FNC1 and 1557 digit pairs fill 144 x 144's 1558 codewords.
+    // FNC1 and 1557 digit pairs fill 144 x 144's 1558 codewords. libdmtx 0.7.7 interleaves
+    // this size's error correction otherwise, so ZXing-cpp alone reads it back here.
     const Result<ModuleGrid> full = EncodeGs1DataMatrix("10" + std::string(3112, '7'));
     ASSERT_TRUE(full) << full.Error();
     EXPECT_EQ(full->width, 144U);

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "model/ModuleGrid.h"
 #include "model/Result.h"
@@ -13,8 +15,13 @@ enum class DataMatrixShape {
     Rectangle,  // 8 x 18 to 16 x 48, or the smallest square when no rectangle holds the data
 };
 
-// The smallest GS1 DataMatrix of `shape` for an encoded element string: FNC1 first (codeword
-// 232) implied, and each byte GS (0x1D) encoded as the FNC1 that separates two fields. Refused
+// The data codewords of `bytes` in ASCII encodation (ISO/IEC 16022, 5.2.3): two digits in one
+// codeword, other bytes one each (two above 127), and, when `gs1`, FNC1 (232) first and for
+// each byte GS (0x1D). No padding.
+std::vector<std::uint8_t> AsciiCodewords(std::string_view bytes, bool gs1);
+
+// The smallest GS1 DataMatrix of `shape` for an encoded element string: FNC1 first implied,
+// each byte GS (0x1D) encoded as the FNC1 that separates two fields. Refused
 // (ErrorKind::Input) when empty, when a byte is above 127, or when too long for 144 x 144.
 Result<ModuleGrid> EncodeGs1DataMatrix(std::string_view elementString,
                                        DataMatrixShape shape = DataMatrixShape::Square);
