@@ -224,6 +224,41 @@ TEST(DataMatrixLimit, FullestSymbolAndOneCodewordMore) {
     EXPECT_NE(over.Error().find("144 x 144"), std::string::npos) << over.Error();
 }
 
+// Seeded random element strings of 1 to 400 characters (digit runs, letters of both cases,
+// punctuation, separators), square and rectangular: each read back by both decoders.
+TEST(DataMatrixRandom, DecodesWithZXingAndLibdmtx) {
+    std::mt19937 random(16022);
+    const std::string letters = "ABCXYZabcxyz-./%&+";
+    for (int round = 0; round < 60; ++round) {
+        const std::size_t length = std::uniform_int_distribution<std::size_t>(1, 400)(random);
+        std::string data;
+        while (data.size() < length) {
+            const int kind = static_cast<int>(random() % 5);
+            const int run = std::uniform_int_distribution<int>(1, 8)(random);
+            for (int i = 0; i < run; ++i) {
+                data += kind < 3 ? static_cast<char>('0' + random() % 10)
+                                 : letters[random() % letters.size()];
+            }
+            if (random() % 6 == 0 && data.size() < length) {
+                data += kGs;
+            }
+        }
+        data.resize(length);
+        if (data.front() == kGs[0]) {
+            data.front() = '9';
+        }
+        const DataMatrixShape shape =
+            round % 2 == 0 ? DataMatrixShape::Square : DataMatrixShape::Rectangle;
+        const Result<ModuleGrid> grid = EncodeGs1DataMatrix(data, shape);
+        ASSERT_TRUE(grid) << grid.Error();
+        const test::GreyImage image = test::ImageOfGrid(*grid, 3, 2);
+        EXPECT_EQ(test::DecodeSymbolWithZXing(image), std::vector<std::string>{"]d2" + data})
+            << "round " << round;
+        EXPECT_EQ(test::DecodeDataMatrixWithDmtx(image), std::vector<std::string>{kGs + data})
+            << "round " << round;
+    }
+}
+
 TEST(DataMatrixRefusal, EmptyAndNonAscii) {
     EXPECT_FALSE(EncodeGs1DataMatrix(""));
     EXPECT_FALSE(EncodeDataMatrixText(""));
