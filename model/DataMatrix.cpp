@@ -18,6 +18,10 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// The last square, the largest symbol of all.
+constexpr const DataMatrixSize& kLargest = DataMatrixSizes[23];
+static_assert(kLargest.rows == 144 && kLargest.Square());
+
 Result<ModuleGrid> Refuse(std::string message) {
     return Result<ModuleGrid>::Failure(ErrorKind::Input, "DataMatrix: " + std::move(message));
 }
@@ -109,7 +113,7 @@ Result<ModuleGrid> Encode(std::string_view bytes, bool gs1, DataMatrixShape shap
         return Refuse(std::to_string(data.size()) +
                       " codewords do not fit the largest symbol, 144 x 144 modules, which "
                       "holds " +
-                      std::to_string(DataMatrixSizes[23].dataCodewords));
+                      std::to_string(kLargest.dataCodewords));
     }
     Pad(data, size->dataCodewords);
     const std::vector<std::uint8_t> codewords = WithErrorCorrection(data, *size);
