@@ -26,8 +26,11 @@ struct Placement {
             column += columns;
             row += 4 - ((columns + 4) % 8);
         }
+        const unsigned shift = static_cast<unsigned>(8 - bit);
         const std::uint8_t value =
-            codeword < codewords.size() ? (codewords[codeword] >> (8 - bit)) & 1U : 0;
+            codeword < codewords.size()
+                ? static_cast<std::uint8_t>((unsigned{codewords[codeword]} >> shift) & 1U)
+                : std::uint8_t{0};
         modules[static_cast<std::size_t>(row * columns + column)] = value;
     }
 
