@@ -26,6 +26,10 @@ struct Placement {
             column += columns;
             row += 4 - ((columns + 4) % 8);
         }
+        // Only a matrix too small for the path (none of the standard's sizes) reaches outside.
+        if (row < 0 || row >= rows || column < 0 || column >= columns) {
+            return;
+        }
         const unsigned shift = static_cast<unsigned>(8 - bit);
         const std::uint8_t value =
             codeword < codewords.size()
