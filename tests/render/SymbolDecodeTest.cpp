@@ -313,5 +313,14 @@ TEST(QrLimit, LargestVersionAndOneByteMore) {
     EXPECT_NE(over.Error().find("version 40 at level L"), std::string::npos) << over.Error();
 }
 
+TEST(QrRefusal, EmptyAndNul) {
+    const Result<ModuleGrid> empty = EncodeQrText("");
+    ASSERT_FALSE(empty);
+    EXPECT_NE(empty.Error().find("no text"), std::string::npos) << empty.Error();
+    const Result<ModuleGrid> nul = EncodeQrText(std::string("https://a.b/\0c", 14));
+    ASSERT_FALSE(nul);
+    EXPECT_NE(nul.Error().find("NUL"), std::string::npos) << nul.Error();
+}
+
 }  // namespace
 }  // namespace varnholt
