@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/DataMatrixEncodation.h"
 #include "model/DataMatrixPlacement.h"
 #include "model/DataMatrixSizes.h"
 #include "model/ReedSolomon256.h"
@@ -9,14 +10,8 @@
 namespace varnholt {
 namespace {
 
-constexpr char kGroupSeparator = 0x1D;
-constexpr std::uint8_t kFnc1 = 232;
-constexpr std::uint8_t kUpperShift = 235;
 constexpr std::uint8_t kPad = 129;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+constexpr std::uint8_t kUnlatch = 254;
 
 // The last square, the largest symbol of all.
 constexpr const DataMatrixSize& kLargest = DataMatrixSizes[23];
@@ -107,13 +102,17 @@ ModuleGrid Framed(const std::vector<std::uint8_t>& mapping, const DataMatrixSize
 }
 
 Result<ModuleGrid> Encode(std::string_view bytes, bool gs1, DataMatrixShape shape) {
-    std::vector<std::uint8_t> data = AsciiCodewords(bytes, gs1);
+    DataMatrixData encoded = DataCodewords(bytes, gs1);
+    std::vector<std::uint8_t>& data = encoded.codewords;
     const DataMatrixSize* size = SizeFor(data.size(), shape);
     if (size == nullptr) {
         return Refuse(std::to_string(data.size()) +
                       " codewords do not fit the largest symbol, 144 x 144 modules, which "
                       "holds " +
                       std::to_string(kLargest.dataCodewords));
+    }
+    if (encoded.endsLatched && data.size() < size->dataCodewords) {
+        data.push_back(kUnlatch);  // the pads are ASCII's
     }
     Pad(data, size->dataCodewords);
     const std::vector<std::uint8_t> codewords = WithErrorCorrection(data, *size);
@@ -124,30 +123,6 @@ Result<ModuleGrid> Encode(std::string_view bytes, bool gs1, DataMatrixShape shap
 }
 
 }  // namespace
-
-std::vector<std::uint8_t> AsciiCodewords(std::string_view bytes, bool gs1) {
-    std::vector<std::uint8_t> codewords;
-    codewords.reserve(bytes.size() + 1);
-    if (gs1) {
-        codewords.push_back(kFnc1);
-    }
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (i + 1 < bytes.size() && IsDigit(bytes[i]) && IsDigit(bytes[i + 1])) {
-            codewords.push_back(
-                static_cast<std::uint8_t>(130 + (byte - '0') * 10 + (bytes[i + 1] - '0')));
-            ++i;
-        } else if (gs1 && bytes[i] == kGroupSeparator) {
-            codewords.push_back(kFnc1);
-        } else if (byte > 127) {
-            codewords.push_back(kUpperShift);
-            codewords.push_back(static_cast<std::uint8_t>(byte - 128 + 1));
-        } else {
-            codewords.push_back(static_cast<std::uint8_t>(byte + 1));
-        }
-    }
-    return codewords;
-}
 
 Result<ModuleGrid> EncodeGs1DataMatrix(std::string_view elementString, DataMatrixShape shape) {
     if (elementString.empty()) {

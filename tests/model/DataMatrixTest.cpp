@@ -1,4 +1,4 @@
-#include "model/DataMatrix.h"
+#include "model/DataMatrixEncodation.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +55,43 @@ INSTANTIATE_TEST_SUITE_P(
                     Row{"PlainTextHasNoFnc1", "a/1", false, {98, 48, 50}},
                     Row{"PlainGroupSeparatorIsAByte", "\x1D", false, {30}},
                     Row{"UpperShift", "\xC9", false, {235, 74}}),
+    test::CaseName{});
+
+// Three C40 or Text values in two codewords, 1600 v1 + 40 v2 + v3 + 1: "ABC" is 14 15 16, so
+// 23017 = 89 * 256 + 233; "DEF" 27940 = 109 * 256 + 36; "GHI" 32863 = 128 * 256 + 95.
+struct Mixed {
+    std::string name;
+    std::string bytes;
+    bool gs1 = false;
+    std::vector<std::uint8_t> codewords;
+    bool endsLatched = false;
+};
+
+class ShortestEncodation : public testing::TestWithParam<Mixed> {};
+
+TEST_P(ShortestEncodation, LatchesWhereItPays) {
+    const Mixed& row = GetParam();
+    const DataMatrixData data = DataCodewords(row.bytes, row.gs1);
+    EXPECT_EQ(data.codewords, row.codewords);
+    EXPECT_EQ(data.endsLatched, row.endsLatched);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, ShortestEncodation,
+    testing::Values(
+        // Three letters cost three codewords either way: ASCII is kept.
+        Mixed{"TieStaysAscii", "ABC", false, {66, 67, 68}, false},
+        Mixed{"UpperInC40", "ABCDEF", false, {230, 89, 233, 109, 36}, true},
+        Mixed{"LowerInText", "abcdef", false, {239, 89, 233, 109, 36}, true},
+        Mixed{"Gs1PairThenC40", "10ABCDEF", true, {232, 140, 230, 89, 233, 109, 36}, true},
+        // Nine letters, the unlatch, a digit pair and a byte above 127 in ASCII: 11 codewords,
+        // where ASCII alone or other runs take 12.
+        Mixed{"UnlatchBeforeAscii",
+              "ABCDEFGHI12\xC9",
+              false,
+              {230, 89, 233, 109, 36, 128, 95, 254, 142, 235, 74},
+              false},
+        Mixed{"DigitsStayAscii", "123456", false, {142, 164, 186}, false}),
     test::CaseName{});
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/DataMatrix.h"
+#include "model/DataMatrixSizes.h"
 #include "model/Gs1128.h"
 #include "render/QrCode.h"
 #include "tests/support/CaseName.h"
@@ -151,8 +152,9 @@ INSTANTIATE_TEST_SUITE_P(
         // 16 x 36 holds 32.
         MatrixRow{"FieldsRectangle", "01095060001343521727123110AB-123" + kGs + "21XYZ", true,
                   DataMatrixShape::Rectangle, 36, 16},
-        // 50 codewords: 16 x 48 holds 49, so a square, 26 x 26 (44) too small, 32 x 32 (62).
-        MatrixRow{"TooLongForRectangles", "10" + std::string(49, 'A'), true,
+        // FNC1, "10" and 49 times "!", which costs more in C40 or Text than in ASCII: 51
+        // codewords; 16 x 48 holds 49, so a square, 26 x 26 (44) too small, 32 x 32 (62).
+        MatrixRow{"TooLongForRectangles", "10" + std::string(49, '!'), true,
                   DataMatrixShape::Rectangle, 32, 32},
         // The URI's 46 characters, of which "01", "09506000134352", "10" and "12" pack in
         // pairs: 36 codewords; 22 x 22 holds 30, 24 x 24 holds 36. No FNC1.
@@ -160,12 +162,16 @@ INSTANTIATE_TEST_SUITE_P(
     test::CaseName{});
 
 // zint's DataMatrix of the same GS1 data, module for module, its size forced to `sizeIndex`
-// (1-24 the squares, 25-30 the rectangles, smallest first); empty when zint refuses.
+// (1-24 the squares, 25-30 the rectangles, smallest first; 0 the smallest square); empty
+// when zint refuses.
 ModuleGrid ZintDataMatrix(const std::string& bracketed, int sizeIndex) {
     zint_symbol* symbol = ZBarcode_Create();
     symbol->symbology = BARCODE_DATAMATRIX;
     symbol->input_mode = GS1_MODE | GS1NOCHECK_MODE;
     symbol->option_2 = sizeIndex;
+    if (sizeIndex == 0) {
+        symbol->option_3 = DM_SQUARE;  // the smallest square, as ours by default
+    }
     ModuleGrid grid;
     if (ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char*>(bracketed.data()),
                         static_cast<int>(bracketed.size())) < ZINT_ERROR) {
@@ -257,6 +263,74 @@ TEST(DataMatrixRandom, DecodesWithZXingAndLibdmtx) {
         EXPECT_EQ(test::DecodeDataMatrixWithDmtx(image), std::vector<std::string>{kGs + data})
             << "round " << round;
     }
+}
+
+// The width of zint's smallest square DataMatrix for plain `text`.
+std::size_t ZintSquareWidth(const std::string& text) {
+    zint_symbol* symbol = ZBarcode_Create();
+    symbol->symbology = BARCODE_DATAMATRIX;
+    symbol->option_3 = DM_SQUARE;
+    const int status = ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char*>(text.data()),
+                                       static_cast<int>(text.size()));
+    const std::size_t width = status < ZINT_ERROR ? static_cast<std::size_t>(symbol->width) : 0;
+    ZBarcode_Delete(symbol);
+    return width;
+}
+
+// Seeded random Digital Link URIs and element strings, their batch and serial numbers in upper
+// case, lower case or both, with digits: each read back, and the same size as zint's symbol or
+// smaller, but for a rare one size larger (zint's finer rules at the end of a C40 or Text run
+// can save the codeword that crosses a size).
+TEST(DataMatrixRandom, DigitalLinksAndElementStringsAgainstZint) {
+    std::mt19937 random(200);
+    const std::vector<std::string> alphabets{
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789", "abcdefghijklmnopqrstuvwxyz0123456789",
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-"};
+    const auto from = [&](const std::string& alphabet, std::size_t most) {
+        std::string text(std::uniform_int_distribution<std::size_t>(1, most)(random), ' ');
+        for (char& c : text) {
+            c = alphabet[random() % alphabet.size()];
+        }
+        return text;
+    };
+    const auto sizeIndex = [](std::size_t width) {
+        for (std::size_t i = 0; i < DataMatrixSizes.size(); ++i) {
+            if (DataMatrixSizes[i].Square() && DataMatrixSizes[i].columns == width) {
+                return i;
+            }
+        }
+        return DataMatrixSizes.size();
+    };
+    int larger = 0;
+    constexpr int kRounds = 100;
+    for (int round = 0; round < kRounds; ++round) {
+        const std::string& alphabet = alphabets[static_cast<std::size_t>(round) % alphabets.size()];
+        const std::string gtin = from("0123456789", 1) + std::string(13, '0');
+        const std::string batch = from(alphabet, 20);
+        const std::string serial = from(alphabet, 20);
+        const std::string uri = "https://id.gs1.org/01/" + gtin + "/10/" + batch + "/21/" + serial;
+        const std::string fields = "01" + gtin + "10" + batch + kGs + "21" + serial;
+        const std::string bracketed = "[01]" + gtin + "[10]" + batch + "[21]" + serial;
+
+        const Result<ModuleGrid> text = EncodeDataMatrixText(uri);
+        const Result<ModuleGrid> gs1 = EncodeGs1DataMatrix(fields);
+        ASSERT_TRUE(text && gs1);
+        const test::GreyImage textImage = test::ImageOfGrid(*text, 3, 2);
+        const test::GreyImage gs1Image = test::ImageOfGrid(*gs1, 3, 2);
+        EXPECT_EQ(test::DecodeSymbolWithZXing(textImage), std::vector<std::string>{"]d1" + uri});
+        EXPECT_EQ(test::DecodeDataMatrixWithDmtx(textImage), std::vector<std::string>{uri});
+        EXPECT_EQ(test::DecodeSymbolWithZXing(gs1Image), std::vector<std::string>{"]d2" + fields});
+        EXPECT_EQ(test::DecodeDataMatrixWithDmtx(gs1Image), std::vector<std::string>{kGs + fields});
+
+        const std::size_t zintText = ZintSquareWidth(uri);
+        const std::size_t zintGs1 = ZintDataMatrix(bracketed, 0).width;
+        for (const auto& [ours, peer] :
+             {std::pair{text->width, zintText}, std::pair{gs1->width, zintGs1}}) {
+            EXPECT_LE(sizeIndex(ours), sizeIndex(peer) + 1) << uri;
+            larger += ours > peer ? 1 : 0;
+        }
+    }
+    EXPECT_LE(larger, kRounds / 25);
 }
 
 TEST(DataMatrixRefusal, EmptyAndNonAscii) {
