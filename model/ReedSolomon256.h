@@ -9,7 +9,7 @@ namespace varnholt {
 
 // The generator polynomial of `count` error correction codewords for DataMatrix ECC 200: the
 // product of (x - 2^i) for i = 1 to count over GF(256) reduced by x^8 + x^5 + x^3 + x^2 + 1
-// (0x12D) (ISO/IEC 16022, 5.7). Coefficients highest degree first, the leading 1 left out.
+// (0x12D) (ISO/IEC 16022). Coefficients highest degree first, the leading 1 left out.
 std::vector<std::uint8_t> GeneratorPolynomial(std::size_t count);
 
 // The error correction codewords of `data` under `generator` (of GeneratorPolynomial): the

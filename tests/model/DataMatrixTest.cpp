@@ -11,7 +11,7 @@
 namespace varnholt {
 namespace {
 
-// The worked example of ISO/IEC 16022 (annex on encoding): "123456" in a 10 x 10 symbol is
+// The worked encoding example of ISO/IEC 16022: "123456" in a 10 x 10 symbol is
 // data codewords 142 164 186 and error correction codewords 114 25 5 88 102.
 TEST(DataMatrixCodewords, WorkedExampleOfTheStandard) {
     const std::vector<std::uint8_t> data = AsciiCodewords("123456", false);
