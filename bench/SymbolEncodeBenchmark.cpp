@@ -38,6 +38,13 @@ void DataMatrixVarnholt(benchmark::State& state) {
 }
 BENCHMARK(DataMatrixVarnholt);
 
+void DigitalLinkDataMatrixVarnholt(benchmark::State& state) {
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(EncodeDataMatrixText(kDigitalLink));
+    }
+}
+BENCHMARK(DigitalLinkDataMatrixVarnholt);
+
 // libdmtx as the encoder was used: ASCII encodation, FNC1 as GS, one pixel a module.
 void DataMatrixLibdmtx(benchmark::State& state) {
     std::string bytes = "\x1D" + kElementString;
@@ -79,6 +86,8 @@ void EncodeZint(benchmark::State& state, int symbology, int inputMode, int optio
 }
 BENCHMARK_CAPTURE(EncodeZint, Gs1128, BARCODE_GS1_128, GS1_MODE, 0, kBracketed);
 BENCHMARK_CAPTURE(EncodeZint, DataMatrix, BARCODE_DATAMATRIX, GS1_MODE, 0, kBracketed);
+BENCHMARK_CAPTURE(EncodeZint, DigitalLinkDataMatrix, BARCODE_DATAMATRIX, DATA_MODE, 0,
+                  kDigitalLink);
 // Level M is zint's option 2.
 BENCHMARK_CAPTURE(EncodeZint, Qr, BARCODE_QRCODE, DATA_MODE, 2, kDigitalLink);
 
