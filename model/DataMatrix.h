@@ -15,8 +15,8 @@ enum class DataMatrixShape {
 
 // The smallest GS1 DataMatrix of `shape` for an encoded element string, its data in the fewest
 // codewords of DataCodewords: FNC1 first implied, each byte GS (0x1D) encoded as the FNC1 that
-// separates two fields. Refused
-// (ErrorKind::Input) when empty, when a byte is above 127, or when too long for 144 x 144.
+// separates two fields. Refused (ErrorKind::Input) when empty, when a byte is above 127, or
+// when too long for 144 x 144.
 Result<ModuleGrid> EncodeGs1DataMatrix(std::string_view elementString,
                                        DataMatrixShape shape = DataMatrixShape::Square);
 
