@@ -1,3 +1,6 @@
+// DataMatrix symbols drawn and read back by ZXing-cpp and libdmtx's decoder; zint's symbols
+// for the same data are the peer, module for module or in size.
+
 #include <gtest/gtest.h>
 #include <zint.h>
 
@@ -7,8 +10,6 @@
 
 #include "model/DataMatrix.h"
 #include "model/DataMatrixSizes.h"
-#include "model/Gs1128.h"
-#include "render/QrCode.h"
 #include "tests/support/CaseName.h"
 #include "tests/support/Decoders.h"
 #include "tests/support/SymbolImages.h"
@@ -17,95 +18,6 @@ namespace varnholt {
 namespace {
 
 const std::string kGs = "\x1D";
-const std::vector<std::string> kNone;
-
-// GS1-128 rows: an element string, GS between fields.
-struct LinearRow {
-    std::string name;
-    std::string data;
-};
-
-test::GreyImage ImageOf(const Gs1128Symbol& symbol) {
-    return test::ImageOfModules(symbol.Text(), 3, 60, Gs1128Symbol::kQuietZoneModules);
-}
-
-class Gs1128Decoded : public testing::TestWithParam<LinearRow> {};
-
-TEST_P(Gs1128Decoded, ReadsBackWithZXingAndZBar) {
-    const LinearRow& row = GetParam();
-    const Result<Gs1128Symbol> symbol = EncodeGs1128(row.data);
-    ASSERT_TRUE(symbol) << symbol.Error();
-    const test::GreyImage image = ImageOf(*symbol);
-    EXPECT_EQ(test::DecodeSymbolWithZXing(image), std::vector<std::string>{"]C1" + row.data});
-    EXPECT_EQ(test::DecodeSymbolWithZBar(image), std::vector<std::string>{row.data});
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    ElementStrings, Gs1128Decoded,
-    testing::Values(LinearRow{"Gtin", "0109506000134352"},
-                    LinearRow{"GtinExpiryBatch",
-                              "010950600013435217271231"
-                              "10AB-123"},
-                    LinearRow{"BatchThenSerial", "10AB-123" + kGs + "21XYZ-99"},
-                    LinearRow{"OddDigitsAroundSeparator", "10123" + kGs + "2145678"},
-                    LinearRow{"LowerAndControl", "91ab\tcd" + kGs + "92EF"},
-                    LinearRow{"FortyEight",
-                              "10" + std::string(22, 'A') + kGs + "21" + std::string(21, 'b')}),
-    test::CaseName{});
-
-// The modules zint draws for the same fields, as a peer's count to beat or equal.
-std::size_t ZintModules(const std::string& bracketed) {
-    zint_symbol* symbol = ZBarcode_Create();
-    symbol->symbology = BARCODE_GS1_128;
-    symbol->input_mode = GS1_MODE | GS1NOCHECK_MODE;
-    const int status =
-        ZBarcode_Encode(symbol, reinterpret_cast<const unsigned char*>(bracketed.data()),
-                        static_cast<int>(bracketed.size()));
-    const std::size_t modules = status < ZINT_ERROR ? static_cast<std::size_t>(symbol->width) : 0;
-    ZBarcode_Delete(symbol);
-    return modules;
-}
-
-// Random fields of GS1's free-text AIs 90-99, each a mix of digit runs, upper and lower case
-// and punctuation, so that the symbol changes code set often; seeded, so a failure repeats.
-TEST(Gs1128Random, DecodesAndIsNoLongerThanZints) {
-    std::mt19937 random(20261209);
-    const std::string letters = "ABCDEFXYZabcdefxyz-./%&";
-    int compared = 0;
-    for (int round = 0; round < 300; ++round) {
-        std::string data;
-        std::string bracketed;
-        const int fields = std::uniform_int_distribution<int>(1, 3)(random);
-        for (int f = 0; f < fields; ++f) {
-            const std::string ai = "9" + std::to_string(random() % 10);
-            std::string value;
-            const int runs = std::uniform_int_distribution<int>(1, 4)(random);
-            for (int r = 0; r < runs; ++r) {
-                const int length = std::uniform_int_distribution<int>(1, 6)(random);
-                const bool digits = random() % 2 == 0;
-                for (int i = 0; i < length; ++i) {
-                    value += digits ? static_cast<char>('0' + random() % 10)
-                                    : letters[random() % letters.size()];
-                }
-            }
-            data += (f > 0 ? kGs : "") + ai + value;
-            bracketed += "[" + ai + "]" + value;
-        }
-        const Result<Gs1128Symbol> symbol = EncodeGs1128(data);
-        if (data.size() > Gs1128Symbol::kMaxDataCharacters) {
-            EXPECT_FALSE(symbol);
-            continue;
-        }
-        ASSERT_TRUE(symbol) << symbol.Error();
-        EXPECT_EQ(test::DecodeSymbolWithZXing(ImageOf(*symbol)),
-                  std::vector<std::string>{"]C1" + data});
-        const std::size_t peer = ZintModules(bracketed);
-        ASSERT_GT(peer, 0U) << bracketed;
-        EXPECT_LE(symbol->Modules(), peer) << bracketed;
-        ++compared;
-    }
-    EXPECT_GT(compared, 200);
-}
 
 // DataMatrix rows: the data, whether it is GS1's, the shape asked, and the smallest symbol's
 // size from the standard's table of data capacities, its codewords counted by hand (ASCII:
@@ -339,61 +251,6 @@ TEST(DataMatrixRefusal, EmptyAndNonAscii) {
     const Result<ModuleGrid> latin1 = EncodeGs1DataMatrix("10caf\xC3\xA9");
     ASSERT_FALSE(latin1);
     EXPECT_NE(latin1.Error().find("position 6"), std::string::npos) << latin1.Error();
-}
-
-struct QrRow {
-    std::string name;
-    std::string text;
-    QrErrorCorrection level = QrErrorCorrection::M;
-    std::size_t maxWidth = 0;  // the version byte mode alone would need, from the standard's
-                               // capacity table: the library's mixed modes may do better
-};
-
-class QrDecoded : public testing::TestWithParam<QrRow> {};
-
-TEST_P(QrDecoded, ReadsBackWithZXingAndZBar) {
-    const QrRow& row = GetParam();
-    const Result<ModuleGrid> grid = EncodeQrText(row.text, row.level);
-    ASSERT_TRUE(grid) << grid.Error();
-    EXPECT_EQ(grid->width, grid->height);
-    EXPECT_LE(grid->width, row.maxWidth);
-    EXPECT_EQ((grid->width - 17) % 4, 0U);  // versions 1-40 are 21 to 177 modules, by fours
-    const test::GreyImage image = test::ImageOfGrid(*grid, 4, 4);
-    EXPECT_EQ(test::DecodeSymbolWithZXing(image), std::vector<std::string>{"]Q1" + row.text});
-    EXPECT_EQ(test::DecodeSymbolWithZBar(image), std::vector<std::string>{row.text});
-}
-
-INSTANTIATE_TEST_SUITE_P(DigitalLinks, QrDecoded,
-                         testing::Values(
-                             // 47 bytes. Byte mode: 3-L holds 53 (29 modules); 4-M 62, 4-Q 46 (33);
-                             // 5-Q 60 (37); 5-H 44, 6-H 58 (41).
-                             QrRow{"LevelL", kDigitalLink, QrErrorCorrection::L, 29},
-                             QrRow{"LevelM", kDigitalLink, QrErrorCorrection::M, 33},
-                             QrRow{"LevelQ", kDigitalLink, QrErrorCorrection::Q, 33},
-                             QrRow{"LevelH", kDigitalLink, QrErrorCorrection::H, 41},
-                             // 13 bytes: 1-M holds 14.
-                             QrRow{"Short", "https://a.b/c", QrErrorCorrection::M, 21}),
-                         test::CaseName{});
-
-TEST(QrLimit, LargestVersionAndOneByteMore) {
-    // Version 40-L holds 2953 bytes in byte mode.
-    const std::string full(2953, 'a');
-    const Result<ModuleGrid> grid = EncodeQrText(full, QrErrorCorrection::L);
-    ASSERT_TRUE(grid) << grid.Error();
-    EXPECT_EQ(grid->width, 177U);
-    const Result<ModuleGrid> over = EncodeQrText(full + "a", QrErrorCorrection::L);
-    ASSERT_FALSE(over);
-    EXPECT_EQ(over.Kind(), ErrorKind::Input);
-    EXPECT_NE(over.Error().find("version 40 at level L"), std::string::npos) << over.Error();
-}
-
-TEST(QrRefusal, EmptyAndNul) {
-    const Result<ModuleGrid> empty = EncodeQrText("");
-    ASSERT_FALSE(empty);
-    EXPECT_NE(empty.Error().find("no text"), std::string::npos) << empty.Error();
-    const Result<ModuleGrid> nul = EncodeQrText(std::string("https://a.b/\0c", 14));
-    ASSERT_FALSE(nul);
-    EXPECT_NE(nul.Error().find("NUL"), std::string::npos) << nul.Error();
 }
 
 }  // namespace
