@@ -32,4 +32,13 @@ std::vector<std::string> DecodeWithZXing(const GreyImage& image);
 std::vector<std::string> DecodeFamilyWithZBar(const GreyImage& image);
 std::vector<std::string> DecodeFamilyWithZXing(const GreyImage& image);
 
+// What ZXing-cpp reads in a picture with Code 128, DataMatrix and QR code on: its symbology
+// identifier and its data as the decoder passes it on, e.g. "]C1" "0109506000134352" "\x1D"...
+// for a GS1-128 symbol, GS standing for each FNC1 after the first.
+std::vector<std::string> DecodeSymbolWithZXing(const GreyImage& image);
+// What ZBar reads with Code 128 and QR code on: each symbol's data.
+std::vector<std::string> DecodeSymbolWithZBar(const GreyImage& image);
+// What libdmtx's decoder reads in a DataMatrix, each FNC1 (the first too) given as a GS.
+std::vector<std::string> DecodeDataMatrixWithDmtx(const GreyImage& image);
+
 }  // namespace varnholt::test

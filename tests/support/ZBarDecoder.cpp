@@ -61,4 +61,12 @@ std::vector<std::string> DecodeFamilyWithZBar(const GreyImage& image) {
     return mains;
 }
 
+std::vector<std::string> DecodeSymbolWithZBar(const GreyImage& image) {
+    std::vector<std::string> found;
+    for (auto& [name, data] : Scan(image, {ZBAR_CODE128, ZBAR_QRCODE})) {
+        found.push_back(std::move(data));
+    }
+    return found;
+}
+
 }  // namespace varnholt::test

@@ -43,4 +43,16 @@ std::vector<std::string> DecodeFamilyWithZXing(const GreyImage& image) {
     return {std::string(ZXing::ToString(result.format())) + " " + text};
 }
 
+std::vector<std::string> DecodeSymbolWithZXing(const GreyImage& image) {
+    const ZXing::Result result =
+        Read(image, ZXing::DecodeHints()
+                        .setFormats(ZXing::BarcodeFormat::Code128 |
+                                    ZXing::BarcodeFormat::DataMatrix | ZXing::BarcodeFormat::QRCode)
+                        .setTryHarder(false));
+    if (!result.isValid()) {
+        return {};
+    }
+    return {result.symbologyIdentifier() + result.text()};
+}
+
 }  // namespace varnholt::test
