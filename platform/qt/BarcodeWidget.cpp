@@ -82,17 +82,15 @@ bool BarcodeWidget::CopyPrintSymbol() const {
 }
 
 QString BarcodeWidget::ValueProperty() const {
-    return ToQString(control_.Value());
+    return qt::ValueProperty(control_);
 }
 
 void BarcodeWidget::SetValueProperty(const QString& value) {
-    if (const std::optional<std::string> text = ToControlText(value)) {
-        control_.Value(*text);
-    }
+    qt::SetValueProperty(control_, value);
 }
 
 void BarcodeWidget::ResetValueProperty() {
-    control_.Value(Barcode::DefaultValue);
+    qt::ResetValueProperty(control_);
 }
 
 void BarcodeWidget::SetEnabledProperty(bool enabled) {
@@ -104,17 +102,15 @@ void BarcodeWidget::ResetEnabledProperty() {
 }
 
 QColor BarcodeWidget::ForeColorProperty() const {
-    return ToQColor(control_.ForeColor());
+    return qt::ForeColorProperty(control_);
 }
 
 void BarcodeWidget::SetForeColorProperty(const QColor& color) {
-    if (color.isValid()) {
-        control_.ForeColor(ToOleColor(color));
-    }
+    qt::SetForeColorProperty(control_, color);
 }
 
 void BarcodeWidget::ResetForeColorProperty() {
-    control_.ForeColor(kWindowTextColor);
+    qt::ResetForeColorProperty(control_);
 }
 
 QString BarcodeWidget::CountryProperty() const {
@@ -122,15 +118,15 @@ QString BarcodeWidget::CountryProperty() const {
 }
 
 QString BarcodeWidget::NumberSystemProperty() const {
-    return ToQString(ToText(control_.NumberSystem()));
+    return CodePartProperty(control_.NumberSystem());
 }
 
 QString BarcodeWidget::ManufacturerCodeProperty() const {
-    return ToQString(ToText(control_.ManufacturerCode()));
+    return CodePartProperty(control_.ManufacturerCode());
 }
 
 QString BarcodeWidget::ProductCodeProperty() const {
-    return ToQString(ToText(control_.ProductCode()));
+    return CodePartProperty(control_.ProductCode());
 }
 
 void BarcodeWidget::PaintControl() {

@@ -9,7 +9,9 @@
 #include <string>
 #include <string_view>
 
+#include "control/Barcode.h"
 #include "control/Color.h"
+#include "model/CodePart.h"
 #include "raster/SoftwareSurface.h"
 #include "raster/SystemColors.h"
 
@@ -52,6 +54,37 @@ inline OleColor ToOleColor(const QColor& color) {
 inline QImage ImageOf(const raster::SoftwareSurface& raster) {
     return QImage(reinterpret_cast<const uchar*>(raster.Pixels().data()), raster.Width(),
                   raster.Height(), raster.Width() * 4, QImage::Format_RGB32);
+}
+
+// The control's members as Qt's property system reads and writes them, for the widget's
+// Designer properties and the Qt Quick item's QML ones alike. Texts are Latin-1: a text with
+// other characters is refused like any other the Value setter refuses. Code parts read as
+// their message text ("0" when not set). ForeColor reads as the colour drawn, system colours
+// translated; an invalid colour is ignored. A reset puts back what a new control holds.
+inline QString ValueProperty(const Barcode& control) {
+    return ToQString(control.Value());
+}
+inline void SetValueProperty(Barcode& control, const QString& value) {
+    if (const std::optional<std::string> text = ToControlText(value)) {
+        control.Value(*text);
+    }
+}
+inline void ResetValueProperty(Barcode& control) {
+    control.Value(Barcode::DefaultValue);
+}
+inline QColor ForeColorProperty(const Barcode& control) {
+    return ToQColor(control.ForeColor());
+}
+inline void SetForeColorProperty(Barcode& control, const QColor& color) {
+    if (color.isValid()) {
+        control.ForeColor(ToOleColor(color));
+    }
+}
+inline void ResetForeColorProperty(Barcode& control) {
+    control.ForeColor(kWindowTextColor);
+}
+inline QString CodePartProperty(const CodePart& part) {
+    return ToQString(ToText(part));
 }
 
 }  // namespace varnholt::qt

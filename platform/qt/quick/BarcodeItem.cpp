@@ -49,31 +49,27 @@ BarcodeItem::BarcodeItem(QQuickItem* parent)
 BarcodeItem::~BarcodeItem() = default;
 
 QString BarcodeItem::ValueText() const {
-    return ToQString(control_.Value());
+    return qt::ValueProperty(control_);
 }
 
 void BarcodeItem::SetValueText(const QString& value) {
-    if (const std::optional<std::string> text = ToControlText(value)) {
-        control_.Value(*text);
-    }
+    qt::SetValueProperty(control_, value);
 }
 
 void BarcodeItem::ResetValue() {
-    control_.Value(Barcode::DefaultValue);
+    qt::ResetValueProperty(control_);
 }
 
 QColor BarcodeItem::ForeColorShown() const {
-    return ToQColor(control_.ForeColor());
+    return qt::ForeColorProperty(control_);
 }
 
 void BarcodeItem::SetForeColor(const QColor& color) {
-    if (color.isValid()) {
-        control_.ForeColor(ToOleColor(color));
-    }
+    qt::SetForeColorProperty(control_, color);
 }
 
 void BarcodeItem::ResetForeColor() {
-    control_.ForeColor(kWindowTextColor);
+    qt::ResetForeColorProperty(control_);
 }
 
 QString BarcodeItem::CountryText() const {
@@ -81,15 +77,15 @@ QString BarcodeItem::CountryText() const {
 }
 
 QString BarcodeItem::NumberSystemText() const {
-    return ToQString(ToText(control_.NumberSystem()));
+    return qt::CodePartProperty(control_.NumberSystem());
 }
 
 QString BarcodeItem::ManufacturerCodeText() const {
-    return ToQString(ToText(control_.ManufacturerCode()));
+    return qt::CodePartProperty(control_.ManufacturerCode());
 }
 
 QString BarcodeItem::ProductCodeText() const {
-    return ToQString(ToText(control_.ProductCode()));
+    return qt::CodePartProperty(control_.ProductCode());
 }
 
 void BarcodeItem::componentComplete() {
