@@ -51,7 +51,7 @@ class Sink final : public cli::ByteSink {
 
 // The lines of a text as a plain restatement sees them: split at LF, without a CR right
 // before the LF (or at the very end), and without a UTF-8 byte-order mark at the start.
-std::vector<std::string_view> SplitLines(std::string_view text) {
+VARNHOLT_RESTATEMENT std::vector<std::string_view> SplitLines(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) {
         text.remove_prefix(3);
     }
@@ -68,11 +68,11 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     return lines;
 }
 
-bool IsBlankByte(char c) {
+VARNHOLT_RESTATEMENT bool IsBlankByte(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-std::string_view Trim(std::string_view text) {
+VARNHOLT_RESTATEMENT std::string_view Trim(std::string_view text) {
     while (!text.empty() && IsBlankByte(text.front())) {
         text.remove_prefix(1);
     }
@@ -83,7 +83,7 @@ std::string_view Trim(std::string_view text) {
 }
 
 // Reads csv as RFC 4180 writes it, LF for the line end; every record ends in one.
-std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
+VARNHOLT_RESTATEMENT std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
     std::vector<std::vector<std::string>> records(1);
     records.back().emplace_back();
     std::size_t i = 0;
@@ -129,7 +129,7 @@ std::vector<std::vector<std::string>> ParseCsv(std::string_view text) {
 }
 
 // Valid UTF-8 without a control character: what every field must be.
-bool IsSafeText(std::string_view text) {
+VARNHOLT_RESTATEMENT bool IsSafeText(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
         if (lead < 0x80) {
@@ -164,7 +164,7 @@ struct Expected {
     std::string ean;
 };
 
-Expected ExpectedOf(std::string_view trimmed, bool tooLong) {
+VARNHOLT_RESTATEMENT Expected ExpectedOf(std::string_view trimmed, bool tooLong) {
     Expected expect;
     const std::size_t plus = trimmed.find('+');
     const std::string kept = Kept(trimmed.substr(0, plus));
@@ -282,7 +282,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzInput input(data, size);
     const auto chunk = input.Take<std::uint8_t>();
     const auto width = input.Take<std::uint8_t>();
-    const std::string text = Widen(input.Rest(), width, kLongest);
+    const std::string text = WidenLastLine(input.Rest(), width, kLongest);
     // Reads of 1 byte (0) to most of a block (255).
     CheckLines(text, std::size_t{1} + std::size_t{chunk} * chunk);
     return 0;

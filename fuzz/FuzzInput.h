@@ -64,4 +64,13 @@ inline std::string Widen(std::string_view text, std::uint8_t width, std::size_t 
     return wide;
 }
 
+// `text` with only its last line widened: long lines and blocks crossed at the cost of one
+// line, where widening the whole would make thousands of short lines to check.
+inline std::string WidenLastLine(std::string_view text, std::uint8_t width, std::size_t limit) {
+    const std::size_t start = text.rfind('\n') + 1;  // 0 when there is no line end
+    std::string wide(text.substr(0, start));
+    wide += Widen(text.substr(start), width, limit > start ? limit - start : 0);
+    return wide;
+}
+
 }  // namespace varnholt::fuzz
