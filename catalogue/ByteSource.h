@@ -10,6 +10,19 @@ namespace varnholt::catalogue {
 // UTF-8's byte-order mark, which some programs put at the start of a file, and readers drop.
 inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
+// Drops a byte-order mark from the start of a reader's input: `available` gives the bytes
+// read and not yet taken, `more` reads on (false at the end), `take` takes bytes. A source
+// may hand out a byte at a time, so it reads on while what came so far could be a mark.
+template <class Available, class More, class Take>
+void SkipByteOrderMark(Available available, More more, Take take) {
+    while (available().size() < kByteOrderMark.size() && kByteOrderMark.starts_with(available()) &&
+           more()) {
+    }
+    if (available().starts_with(kByteOrderMark)) {
+        take(kByteOrderMark.size());
+    }
+}
+
 // How messages and output name standard input, which "-" stands for.
 inline constexpr std::string_view kStandardInputName = "(standard input)";
 

@@ -151,18 +151,17 @@ void DelimitedReader::Refill() {
 }
 
 void DelimitedReader::SkipByteOrderMark() {
-    // A source may hand out a byte at a time: wait while what came so far could be a mark.
     record_ = field_ = next_;
-    auto available = [this] {
-        return std::string_view(next_, static_cast<std::size_t>(end_ - next_));
-    };
-    while (!atEnd_ && available().size() < kByteOrderMark.size() &&
-           kByteOrderMark.starts_with(available())) {
-        Refill();
-    }
-    if (available().starts_with(kByteOrderMark)) {
-        next_ += kByteOrderMark.size();
-    }
+    catalogue::SkipByteOrderMark(
+        [this] { return std::string_view(next_, static_cast<std::size_t>(end_ - next_)); },
+        [this] {
+            if (atEnd_) {
+                return false;
+            }
+            Refill();
+            return true;
+        },
+        [this](std::size_t count) { next_ += count; });
 }
 
 char DelimitedReader::FindDelimiter() {

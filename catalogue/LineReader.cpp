@@ -22,17 +22,16 @@ void LineReader::Refill() {
 
 void LineReader::SkipByteOrderMark() {
     started_ = true;
-    // A source may hand out a byte at a time: wait while what came so far could be a mark.
-    auto available = [this] {
-        return std::string_view(next_, static_cast<std::size_t>(end_ - next_));
-    };
-    while (!atEnd_ && available().size() < kByteOrderMark.size() &&
-           kByteOrderMark.starts_with(available())) {
-        Refill();
-    }
-    if (available().starts_with(kByteOrderMark)) {
-        next_ += kByteOrderMark.size();
-    }
+    catalogue::SkipByteOrderMark(
+        [this] { return std::string_view(next_, static_cast<std::size_t>(end_ - next_)); },
+        [this] {
+            if (atEnd_) {
+                return false;
+            }
+            Refill();
+            return true;
+        },
+        [this](std::size_t count) { next_ += count; });
 }
 
 void LineReader::SkipLongLine(Line& line) {
