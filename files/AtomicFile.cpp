@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "files/Folders.h"
@@ -36,21 +37,62 @@ int OpenTemporary(const std::string& path, std::string& temporary) {
     return fd;
 }
 
-// A file without a name in `path`'s folder; -1 where the file system cannot make one. The
-// usual mode, less the umask, as a file the program made directly would have.
+// A file without a name in `path`'s folder; -1 where the file system cannot make one, or
+// where it could not be linked into place for want of /proc. The usual mode, less the
+// umask, as a file the program made directly would have.
 int OpenUnnamed([[maybe_unused]] const std::string& path) {
 #ifdef O_TMPFILE
-    return open(FolderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    static const bool linkable = access("/proc/self/fd", F_OK) == 0;
+    return linkable ? open(FolderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
 #else
     return -1;
 #endif
 }
 
-// Gives the unnamed file `fd` the name `name`; the error number, or 0.
+// Gives the unnamed file `fd` the name `name`; the error number, or 0. Through the descriptor
+// itself where the kernel allows that (it takes CAP_DAC_READ_SEARCH), which spares a look-up
+// of its /proc name; a refusal is remembered, so that a process pays for it once.
 int LinkUnnamed(int fd, const std::string& name) {
+    static std::atomic<bool> emptyPathRefused{false};
+    if (!emptyPathRefused.load(std::memory_order_relaxed)) {
+        if (linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+            return 0;
+        }
+        if (errno != ENOENT && errno != EPERM) {
+            return errno;
+        }
+        emptyPathRefused.store(true, std::memory_order_relaxed);
+    }
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     return linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0
                                                                                           : errno;
+}
+
+// The usual case of a whole file, a new one: made without a name and linked into place
+// without a look at the name first. Nothing when that cannot be done (no such file system,
+// or the name is taken), and the caller goes the general way, which looks first.
+std::optional<Result<Done>> WriteNew(const std::string& path, std::string_view bytes,
+                                     Flush flush) {
+    const int fd = OpenUnnamed(path);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && flush == Flush::BeforeRename && fsync(fd) != 0) {
+        error = errno;
+    }
+    if (error == 0) {
+        error = LinkUnnamed(fd, path);
+        if (error == EEXIST) {
+            close(fd);
+            return std::nullopt;
+        }
+    }
+    if (close(fd) != 0 && error == 0) {
+        error = errno;  // the file is in place, but may not hold what was written
+        unlink(path.c_str());
+    }
+    return error == 0 ? Result<Done>(Done{}) : Failure(path, error);
 }
 
 }  // namespace
@@ -181,6 +223,11 @@ Result<Done> AtomicFile::Commit() {
 }
 
 Result<Done> WriteFileAtomically(const std::string& path, std::string_view bytes, Flush flush) {
+    if (!path.empty() && path != "-") {
+        if (std::optional<Result<Done>> written = WriteNew(path, bytes, flush)) {
+            return *std::move(written);
+        }
+    }
     Result<AtomicFile> file = AtomicFile::Open(path, flush);
     if (!file) {
         return Result<Done>::FailureOf(file);
