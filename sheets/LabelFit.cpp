@@ -32,7 +32,8 @@ Result<double> TooSmall(const SymbolExtent& extent, const LabelRoom& room, doubl
 }  // namespace
 
 Result<double> FitModule(const SymbolExtent& extent, const LabelRoom& room,
-                         std::optional<double> requestedMm, std::optional<double> dpi) {
+                         std::optional<double> requestedMm, std::optional<double> dpi,
+                         double targetMm) {
     if (requestedMm) {
         const Result<render::ModuleSize> module = render::SizeModule(*requestedMm, dpi);
         if (!module) {
@@ -47,13 +48,14 @@ Result<double> FitModule(const SymbolExtent& extent, const LabelRoom& room,
             ? (room.heightMm - 2 * room.marginMm - extent.fixedHeightMm) / extent.heightModules
             : render::kLargestModuleMm;
     // A micrometre's precision keeps the size said plain.
-    double xMm =
-        std::floor(std::min({acrossMm, downMm, render::kLargestModuleMm}) * 1000.0) / 1000.0;
+    double xMm = std::floor(std::min({acrossMm, downMm, targetMm}) * 1000.0) / 1000.0;
     if (dpi && *dpi > 0.0) {
-        // Whole dots, rounded down so that the symbol still fits.
+        // Whole dots, rounded down so that the symbol still fits, and no more than the
+        // target comes to in dots.
         const double dot = render::kMmPerInch / *dpi;
-        const double largest = std::floor(render::kLargestModuleMm / dot + 1e-9) * dot;
-        xMm = std::min(std::floor(xMm / dot + 1e-9) * dot, largest);
+        const Result<render::ModuleSize> target = render::SizeModule(targetMm, dpi);
+        const double most = target ? target->mm : targetMm;
+        xMm = std::min({std::floor(std::min({acrossMm, downMm}) / dot + 1e-9) * dot, most});
         if (xMm < render::kSmallestModuleMm - 1e-9) {
             const double smallest = std::ceil(render::kSmallestModuleMm / dot - 1e-9) * dot;
             return TooSmall(extent, room, smallest);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "model/Result.h"
+#include "render/PrintSize.h"
 
 namespace varnholt::sheets {
 
@@ -27,11 +28,17 @@ struct LabelRoom {
     double marginMm = 0.0;
 };
 
+// The least distance between a label's edge and its symbol, where the template asks for
+// less: office printers print nothing within a few millimetres of the sheet's edge.
+inline constexpr double kLeastLabelPaddingMm = 1.5;
+
 // The X-dimension for a symbol of `extent` on a label of `room`: `requestedMm` when given
-// (snapped to whole dots at `dpi`), otherwise the largest within 80 to 200 % of 0.33 mm that
-// fits, in whole dots at `dpi`. Refused, of kind Usage, when that does not fit, naming the
-// smallest label that holds the symbol at the size asked, or at 80 % without one.
+// (snapped to whole dots at `dpi`), otherwise GS1's target `targetMm` where it fits, else the
+// largest down to 80 % of it that fits, in whole dots at `dpi`. Refused, of kind Usage, when
+// that does not fit, naming the smallest label that holds the symbol at the size asked, or
+// at 80 % without one.
 Result<double> FitModule(const SymbolExtent& extent, const LabelRoom& room,
-                         std::optional<double> requestedMm, std::optional<double> dpi);
+                         std::optional<double> requestedMm, std::optional<double> dpi,
+                         double targetMm = render::kNominalModuleMm);
 
 }  // namespace varnholt::sheets

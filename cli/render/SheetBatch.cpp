@@ -1,11 +1,14 @@
 #include "cli/render/SheetBatch.h"
 
+#include <algorithm>
+
 #include "files/AtomicFile.h"
 #include "files/Folders.h"
 #include "model/DisplayText.h"
 #include "model/SymbologyNames.h"
-#include "sheets/SymbolFit.h"
+#include "render/Length.h"
 #include "sheets/SheetSyntax.h"
+#include "sheets/SymbolFit.h"
 
 namespace varnholt::cli {
 
@@ -30,10 +33,26 @@ void SheetBatch::AddOptions(CLI::App& render, Request& request) {
         ->type_name("N")
         ->check(CLI::PositiveNumber);
     render.add_flag("--outline", request.outline, "Draw the labels' outlines, to test alignment");
+    render
+        .add_option_function<std::string>(
+            "--padding",
+            [&request](const std::string& text) {
+                request.paddingMm = *render::ParseLengthMm(text, render::kMillimetre);
+            },
+            "Keep the symbol this far inside each label's edge (default 1.5mm), or the "
+            "template's margin where that is wider")
+        ->type_name("LENGTH")
+        ->check(CLI::Validator(
+            [](std::string& text) -> std::string {
+                const Result<double> mm = render::ParseLengthMm(text, render::kMillimetre);
+                return !mm ? mm.Error() : *mm < 0 ? "give a length of 0 or more" : std::string();
+            },
+            ""));
     render.footer(render.get_footer() +
                   "\n\nWith --sheet or --page-size, a batch goes into one PDF (-o labels.pdf), a\n"
-                  "label a record: the symbol at --xdim, or the largest from 80 to 200 % that\n"
-                  "fits, centred in the label's printable area. A record that cannot be drawn is\n"
+                  "label a record: the symbol at --xdim, or at GS1's target size where it fits\n"
+                  "(else the largest down to 80 % that does), centred in the label's printable\n"
+                  "area, --padding inside its edge. A record that cannot be drawn is\n"
                   "reported and its label skipped: the next record takes it. Text that does not\n"
                   "fit is shrunk, then cut with an ellipsis. A sheet not in the label stock:\n" +
                   std::string(sheets::kSheetSyntaxHelp));
@@ -57,6 +76,10 @@ Result<std::unique_ptr<SheetBatch>> SheetBatch::Open(const Request& request,
         return Refusal::FailureOf(shape);
     }
     batch->sheet_ = *std::move(sheet);
+    // Office printers leave the sheet's edge blank: the symbol keeps its distance from every
+    // label's edge, which may be the page's.
+    double& margin = batch->sheet_.geometry.markupMarginMm;
+    margin = std::max(margin, request.paddingMm);
     const int perSheet = batch->sheet_.geometry.LabelCount();
     if (request.skip >= perSheet) {
         return Refusal::Failure(
@@ -94,18 +117,16 @@ Result<render::ReviewedOptions> SheetBatch::FittedFor(const render::Layout& layo
     const sheets::SheetGeometry& g = sheet_.geometry;
     const std::optional<double> asked =
         xDimensionGiven_ ? std::optional(reviewed_.options.xDimensionMm) : std::nullopt;
-    Result<render::ReviewedOptions> fitted =
-        sheets::FitSymbol(layout, reviewed_.options,
-                          {g.labelWidthMm, g.labelHeightMm, g.markupMarginMm}, asked,
-                          text_.has_value());
+    Result<render::ReviewedOptions> fitted = sheets::FitSymbol(
+        layout, reviewed_.options, {g.labelWidthMm, g.labelHeightMm, g.markupMarginMm}, asked,
+        text_.has_value());
     if (!fitted) {
         return Result<render::ReviewedOptions>::Failure(
             fitted.Kind(), fitted.Kind() == ErrorKind::Usage ? sheet_.name + ": " + fitted.Error()
                                                              : fitted.Error());
     }
     if (!quiet_) {
-        diagnostics_.Say("size " + fitted->report + " (" +
-                         std::string(TitleOf(layout.symbology)) +
+        diagnostics_.Say("size " + fitted->report + " (" + std::string(TitleOf(layout.symbology)) +
                          (layout.addOn.count != 0 ? " with add-on" : "") + " on " + sheet_.name +
                          ")");
     }

@@ -14,6 +14,7 @@
 #include "cli/render/FileNamePattern.h"
 #include "model/Result.h"
 #include "render/Layout.h"
+#include "sheets/LabelFit.h"
 #include "sheets/SheetChoice.h"
 #include "sheets/SheetDocument.h"
 
@@ -32,9 +33,11 @@ class SheetBatch {
         int skip = 0;
         int copies = 1;
         bool outline = false;
+        double paddingMm = sheets::kLeastLabelPaddingMm;  // --padding, inside each label's edge
     };
 
-    // Adds --sheet, --page-size, --text, --skip, --copies and --outline to `render`, filling
+    // Adds --sheet, --page-size, --text, --skip, --copies, --outline and --padding to `render`,
+    // filling
     // `request`, and the sheet geometry's syntax to its help.
     static void AddOptions(CLI::App& render, Request& request);
 

@@ -102,8 +102,11 @@ def symbol_of(crop):
         last -= 1
     mm = lambda dots: dots * 25.4 / DPI
     module = mm(last - first) / 94
+    # How near the symbol, quiet zones included, comes to the rectangle's edges.
+    edge = min(mm(first) - 11 * module, mm(width - end) - 7 * module, mm(top),
+               mm(height - bottom))
     return {"across": mm(x0 + (first + end) / 2) - 2 * module,
-            "down": mm(y0 + (top + bottom) / 2), "module": module}
+            "down": mm(y0 + (top + bottom) / 2), "module": module, "edge": edge}
 
 
 def labels_of(pdf, geometry):
@@ -164,6 +167,8 @@ def each_label_decodes_in_order_centred_at_the_size_said_on_a4_and_letter():
                 assert max(map(abs, off)) <= 0.2, (product, i, off)
                 assert abs(symbol["module"] - said) * 94 * DPI / 25.4 <= 2, \
                     (product, i, symbol["module"], said)
+                # No nearer the label's edge than the padding of 1.5 mm, to a dot.
+                assert symbol["edge"] >= 1.5 - 25.4 / DPI, (product, i, symbol["edge"])
 
 
 @case
@@ -204,7 +209,7 @@ def refusals_say_why_and_write_nothing():
     kept.write_bytes(b"an older file")
     for args, why in (
             (["--page-size", "25x15mm"], r"too small: at 0\.264 mm \(80 %\) the symbol needs a "
-                                         r"label of at least 29\.832 x \d+(\.\d+)? mm"),
+                                         r"label of at least 32\.832 x \d+(\.\d+)? mm"),
             (["--sheet", "Avery L7160", "--xdim", "0.6"], r"at 0\.6 mm .* at least"),
             (["--sheet", "Avery 3112"], r"round 38\.1 mm across: a bar code needs a rectangular"),
             (["--sheet", "Avery L7160", "--skip", "21"], r"--skip 21: Avery L7160 has 21 labels"),

@@ -12,7 +12,7 @@ namespace {
 // X-dimensions are the label's room over those modules, worked out by hand.
 constexpr SymbolExtent kSymbol{113.0, 0.0, 80.0};
 
-TEST(LabelFit, ChoosesTheLargestModuleThatFitsOrSaysWhichLabelItNeeds) {
+TEST(LabelFit, ChoosesTheTargetOrTheLargestModuleThatFitsOrSaysWhichLabelItNeeds) {
     struct Row {
         const char* name;
         SymbolExtent extent;
@@ -21,26 +21,42 @@ TEST(LabelFit, ChoosesTheLargestModuleThatFitsOrSaysWhichLabelItNeeds) {
         std::optional<double> dpi;
         double expected;      // mm; 0 when refused
         const char* refusal;  // part of the message when refused
+        double target = 0.33;
     };
     const Row rows[] = {
-        {"room to spare stops at 200 %", kSymbol, {100, 100, 0}, {}, {}, 0.66, nullptr},
-        {"the height limits: 38.1 / 80", kSymbol, {63.5, 38.1, 0}, {}, {}, 0.476, nullptr},
-        {"the width limits: 40 / 113", kSymbol, {40, 100, 0}, {}, {}, 0.353, nullptr},
-        {"a markup margin on each side", kSymbol, {63.5, 38.1, 1}, {}, {}, 0.451, nullptr},
-        {"a fixed part: (20 - 10) / 10 beyond 60 / 113",
+        {"room to spare stops at the target", kSymbol, {100, 100, 0}, {}, {}, 0.33, nullptr},
+        {"a larger target, the height limits: 38.1 / 80",
+         kSymbol,
+         {63.5, 38.1, 0},
+         {},
+         {},
+         0.476,
+         nullptr,
+         0.5},
+        {"the height limits: 24 / 80", kSymbol, {63.5, 24, 0}, {}, {}, 0.3, nullptr},
+        {"the width limits: 30 / 113", kSymbol, {30, 100, 0}, {}, {}, 0.265, nullptr},
+        {"a margin on each side: (26 - 2) / 80", kSymbol, {63.5, 26, 1}, {}, {}, 0.3, nullptr},
+        {"a fixed part: (13 - 10) / 10 within 60 / 113",
          {113, 10, 10},
-         {60, 20, 0},
+         {60, 13, 0},
          {},
          {},
-         0.530,
+         0.3,
          nullptr},
-        {"whole dots, rounded down: 5 of 1/300 in",
+        {"whole dots, no more than the target comes to: 4 of 1/300 in",
          kSymbol,
          {63.5, 38.1, 0},
          {},
          300.0,
-         5 * 25.4 / 300,
+         4 * 25.4 / 300,
          nullptr},
+        {"whole dots: 3 of 1/300 in for 24 / 80 are under 80 %, so 4 are named",
+         kSymbol,
+         {63.5, 24, 0},
+         {},
+         300.0,
+         0,
+         "at 0.339 mm (103 %)"},
         {"the size asked, when it fits", kSymbol, {63.5, 38.1, 0}, 0.33, {}, 0.33, nullptr},
         {"the size asked, snapped to dots",
          kSymbol,
@@ -80,7 +96,8 @@ TEST(LabelFit, ChoosesTheLargestModuleThatFitsOrSaysWhichLabelItNeeds) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        const Result<double> x = FitModule(row.extent, row.room, row.requested, row.dpi);
+        const Result<double> x =
+            FitModule(row.extent, row.room, row.requested, row.dpi, row.target);
         if (row.refusal == nullptr) {
             ASSERT_TRUE(x) << x.Error();
             EXPECT_NEAR(*x, row.expected, 1e-9);
