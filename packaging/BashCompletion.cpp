@@ -16,6 +16,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
+#include "files/AtomicFile.h"
 
 namespace {
 
@@ -142,11 +143,8 @@ int main(int argc, char* argv[]) {
     std::string tables;
     varnholt::cli::Describe([&tables](CLI::App& program) { tables = Tables(program); });
     text.replace(at, kPlaceholder.size(), tables);
-    std::ofstream out(argv[2], std::ios::binary);
-    out << text;
-    out.close();
-    if (!out) {
-        std::cerr << "make_completion: cannot write " << argv[2] << "\n";
+    if (const auto written = varnholt::files::WriteFileAtomically(argv[2], text); !written) {
+        std::cerr << "make_completion: " << written.Error() << "\n";
         return 1;
     }
     return 0;
