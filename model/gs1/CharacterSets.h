@@ -34,8 +34,8 @@ inline constexpr std::array<std::uint8_t, 256> kMembership = [] {
 
 // Whether `c` belongs to `set`.
 constexpr bool InSet(CharacterSet set, char c) noexcept {
-    return (detail::kMembership[static_cast<unsigned char>(c)] >> static_cast<unsigned>(set) &
-            1U) != 0;
+    const unsigned bits = detail::kMembership[static_cast<unsigned char>(c)];
+    return (bits >> static_cast<unsigned>(set) & 1U) != 0;
 }
 
 // The first character of `text` outside `set`, as an index; text.size() when there is none.
