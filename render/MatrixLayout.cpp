@@ -12,6 +12,7 @@ namespace {
 // by people only.
 constexpr double kTextHeightMm = 2.0;
 constexpr double kLineSpacing = 1.5;  // of the text's height
+constexpr int kTextGapModules = 3;
 
 }  // namespace
 
@@ -50,7 +51,9 @@ void PlaceMatrix(Layout& layout, const ModuleGrid& modules, int quietModules,
             start = end;
         }
     }
-    double bottom = top + symbolHeight + margin * x;
+    // Text close under a symbol whose quiet zone is a module keeps some readers from finding
+    // it: the text stands kTextGapModules below it at least.
+    double bottom = top + symbolHeight + std::max(margin, kTextGapModules) * x;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const double lineTop = bottom + static_cast<double>(i) * kTextHeightMm * kLineSpacing;
         PlaceLine(layout, lines[i], layout.widthMm / 2.0, lineTop, kTextHeightMm);
