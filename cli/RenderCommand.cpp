@@ -128,7 +128,8 @@ class RenderCommand final : public Command {
             "drawn, 2 for a usage error or when reading or writing failed.");
 
         render::Options& options = options_;
-        CLI::Option* number = render.add_option("NUMBER", number_, "The number to draw");
+        CLI::Option* number =
+            render.add_option("NUMBER", number_, "The number, or GS1 data, to draw");
         number->type_name("");
         CLI::Option* batch =
             render
@@ -185,7 +186,8 @@ class RenderCommand final : public Command {
             ->type_name("DPI");
         render
             .add_option("--height", options.barHeightMm,
-                        "Bar height in mm (default 22.85 scaled with --xdim)")
+                        "Bar height in mm (default 22.85 scaled with --xdim; 31.75 for "
+                        "GS1-128)")
             ->type_name("MM");
         render.add_flag("--no-quiet-zones{false}", options.quietZones,
                         "Leave out the light margins");
