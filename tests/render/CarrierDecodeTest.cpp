@@ -24,6 +24,8 @@ const std::string kGs = "\x1D";
 const std::string kElements = "01095060001343521727123110AB-123";
 const std::string kUri = "https://id.gs1.org/01/09506000134352/10/AB-123?17=271231";
 const std::string kMadeUri = "https://id.gs1.org/01/09506000134352/10/AB-123";
+// An "&" the SVG must escape, or rsvg-convert reads no picture at all.
+const std::string kTwoAttributes = "https://id.gs1.org/01/09506000134352?17=271231&3103=000189";
 
 // Data as given, the carrier, and what each decoder must read; nothing where a decoder does
 // not read the symbology. `firstRun` is the dark modules the first row of ink starts with.
@@ -87,6 +89,15 @@ const Drawn kDrawn[] = {
      1,
      1},
     {"QrUri", kUri, DataCarrier::QrCode, DataMatrixShape::Square, "]Q1" + kUri, kUri, {}, 4, 7},
+    {"QrUriTwoAttributes",
+     kTwoAttributes,
+     DataCarrier::QrCode,
+     DataMatrixShape::Square,
+     "]Q1" + kTwoAttributes,
+     kTwoAttributes,
+     {},
+     4,
+     7},
     {"QrFromElements",
      "(01)09506000134352(10)AB-123",
      DataCarrier::QrCode,
