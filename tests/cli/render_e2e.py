@@ -430,6 +430,10 @@ def gs1_refusals_say_why_and_write_nothing():
             ([GS1_DATA, "--symbology", "gs1-128", "--margin-indicators"], 2,
              r"margin indicators belong to EAN/UPC")):
         expect(run("render", *args, "-o", str(out / "a.png")), status, stderr=message)
+    batch = text("gs1bad/../gs1sheet.txt", (GS1_DATA + "\n").encode())
+    expect(run("render", "--batch", batch, "--symbology", "datamatrix", "--sheet", "avery-l7160",
+               "-o", str(out / "sheet.pdf")), 2,
+           stderr=r"label sheets hold EAN/UPC symbols for now: draw DataMatrix into a file each")
     assert not os.listdir(out), "nothing written"
 
 
