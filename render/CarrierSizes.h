@@ -24,6 +24,9 @@ struct CarrierSize {
 // table 1 (trade items scanned at general retail POS; 2D symbols at 1.5 times the linear
 // X-dimensions, QR Code with a Digital Link URI). The quiet zones are the symbologies': 10
 // modules for GS1-128, 1 for DataMatrix, 4 for QR Code. By DataCarrier.
+// Unconfirmed: the X-dimension figures were written from knowledge of those tables, not
+// checked against a copy of them (the 1.5 times rule for 2D symbols was); check them against
+// the current edition.
 inline constexpr std::array<CarrierSize, 3> kCarrierSizes{{
     {.smallestMm = 0.495,
      .targetMm = 0.495,
