@@ -19,7 +19,7 @@ struct CarrierSize {
     double barHeightMm = 0.0;  // 0 for a 2D symbol
 };
 
-// GS1 General Specifications, symbol specification tables (section 5.12.3): GS1-128 from
+// GS1 General Specifications, section 5.12.3, its tables of symbol sizes: GS1-128 from
 // table 2 (trade items scanned in general distribution only), DataMatrix and QR Code from
 // table 1 (trade items scanned at general retail POS; 2D symbols at 1.5 times the linear
 // X-dimensions, QR Code with a Digital Link URI). The quiet zones are the symbologies': 10
