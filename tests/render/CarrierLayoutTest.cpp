@@ -140,8 +140,7 @@ TEST(CarrierLayout, QrCarriesTheDigitalLinkUri) {
 // Without a GTIN, the name for files is the first AI and its data with unsafe characters
 // replaced.
 TEST(CarrierLayout, NamesFilesSafely) {
-    const Result<Layout> layout =
-        LayOut("(00)106141412345678908", Asking(DataCarrier::DataMatrix));
+    const Result<Layout> layout = LayOut("(00)106141412345678908", Asking(DataCarrier::DataMatrix));
     ASSERT_TRUE(layout) << layout.Error();
     EXPECT_EQ(layout->number, "00-106141412345678908");
     const Result<Layout> asset = LayOut("(8004)0614141A/B..x", Asking(DataCarrier::Gs1128));
