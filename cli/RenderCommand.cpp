@@ -25,6 +25,7 @@
 #include "cli/render/SheetBatch.h"
 #include "files/AtomicFile.h"
 #include "files/Folders.h"
+#include "model/DataCarrier.h"
 #include "model/DisplayText.h"
 #include "model/NumberReading.h"
 #include "model/SymbologyNames.h"
@@ -55,14 +56,31 @@ constexpr auto kFormatChoices = [] {
     return c;
 }();
 
-// The symbols a number is drawn as, as --symbology names them.
+// The symbols --symbology names: the main symbols a number is drawn as, then the carriers of
+// GS1 data, counted on after them.
 constexpr auto kSymbologyChoices = [] {
-    std::array<std::pair<std::string_view, Symbology>, kMainSymbologies> c{};
-    for (std::size_t i = 0; i < c.size(); ++i) {
-        c[i] = {kSymbologyNames[i].name, kSymbologyNames[i].symbology};
+    std::array<std::pair<std::string_view, int>, kMainSymbologies + kDataCarrierNames.size()> c{};
+    for (std::size_t i = 0; i < kMainSymbologies; ++i) {
+        c[i] = {kSymbologyNames[i].name, static_cast<int>(i)};
+    }
+    for (std::size_t i = 0; i < kDataCarrierNames.size(); ++i) {
+        c[kMainSymbologies + i] = {kDataCarrierNames[i].name,
+                                   static_cast<int>(kMainSymbologies + i)};
     }
     return c;
 }();
+
+constexpr std::array<std::pair<std::string_view, DataMatrixShape>, 2> kShapeChoices{{
+    {"square", DataMatrixShape::Square},
+    {"rectangle", DataMatrixShape::Rectangle},
+}};
+
+constexpr std::array<std::pair<std::string_view, QrErrorCorrection>, 4> kEccChoices{{
+    {"l", QrErrorCorrection::L},
+    {"m", QrErrorCorrection::M},
+    {"q", QrErrorCorrection::Q},
+    {"h", QrErrorCorrection::H},
+}};
 
 // A refusal's exit status: a number that cannot be drawn is one that is not valid.
 int ExitStatusOf(ErrorKind kind) {
@@ -101,11 +119,17 @@ class RenderCommand final : public Command {
             "five digits, {column:NAME} a catalogue's field (with --column); a line that is no\n"
             "number, a field that would make an unsafe name and a file that an earlier line\n"
             "of the batch wrote are reported and passed over.\n"
+            "GS1 data: --symbology gs1-128, datamatrix or qr draws an element string in\n"
+            "brackets, (01)09506000134352(17)271231, or a Digital Link URI; --xdim defaults to\n"
+            "GS1's target for the symbol and is held to its range. A QR Code carries a URI only:\n"
+            "an element string is drawn as its Digital Link URI at --stem. {number} is the GTIN,\n"
+            "or the first AI and its data made safe for a file name.\n"
             "Exit status: 0 when every number was written, 1 when some number could not be\n"
             "drawn, 2 for a usage error or when reading or writing failed.");
 
         render::Options& options = options_;
-        CLI::Option* number = render.add_option("NUMBER", number_, "The number to draw");
+        CLI::Option* number =
+            render.add_option("NUMBER", number_, "The number, or GS1 data, to draw");
         number->type_name("");
         CLI::Option* batch =
             render
@@ -119,10 +143,35 @@ class RenderCommand final : public Command {
             ->type_name("FILE")
             ->required();
         render
-            .add_option("--symbology", options.symbology,
-                        "The symbol to draw; else EAN-13 or EAN-8 by the number's length")
+            .add_option_function<int>(
+                "--symbology",
+                [&options](const int& choice) {
+                    const auto index = static_cast<std::size_t>(choice);
+                    if (index < kMainSymbologies) {
+                        options.symbology = static_cast<Symbology>(index);
+                    } else {
+                        options.gs1.carrier = static_cast<DataCarrier>(index - kMainSymbologies);
+                    }
+                },
+                "The symbol to draw; else EAN-13 or EAN-8 by the number's length")
             ->type_name("NAME")
             ->transform(OneOf(kSymbologyChoices));
+        shape_ = render
+                     .add_option("--shape", options.gs1.shape,
+                                 "DataMatrix: square (default), or rectangle where one holds "
+                                 "the data")
+                     ->type_name("SHAPE")
+                     ->transform(OneOf(kShapeChoices));
+        ecc_ = render
+                   .add_option("--ecc", options.gs1.errorCorrection,
+                               "QR Code error correction: L, M (default), Q or H")
+                   ->type_name("LEVEL")
+                   ->transform(OneOf(kEccChoices));
+        stem_ = render
+                    .add_option("--stem", options.gs1.stem,
+                                "Where a QR Code's Digital Link URI starts (default "
+                                "https://id.gs1.org)")
+                    ->type_name("URL");
         render
             .add_option("-f,--format", format_,
                         render::ExtensionsInWords("", ", ", " or ") + "; else from -o's extension")
@@ -130,13 +179,15 @@ class RenderCommand final : public Command {
             ->transform(OneOf(kFormatChoices));
         xDimension_ = render
                           .add_option("--xdim", options.xDimensionMm,
-                                      "Module width in mm, 0.264 to 0.66 (default 0.33)")
+                                      "Module width in mm: 0.264 to 0.66 (default 0.33), GS1's "
+                                      "range and target for GS1 data")
                           ->type_name("MM");
         render.add_option("--dpi", options.dpi, "Printer resolution: modules snap to whole dots")
             ->type_name("DPI");
         render
             .add_option("--height", options.barHeightMm,
-                        "Bar height in mm (default 22.85 scaled with --xdim)")
+                        "Bar height in mm (default 22.85 scaled with --xdim; 31.75 for "
+                        "GS1-128)")
             ->type_name("MM");
         render.add_flag("--no-quiet-zones{false}", options.quietZones,
                         "Leave out the light margins");
@@ -226,6 +277,9 @@ class RenderCommand final : public Command {
 
     // Everything about the request that can be wrong before a number is read; the refusal.
     std::optional<std::string> Prepare() {
+        if (const std::optional<std::string> refusal = PrepareCarrier()) {
+            return refusal;
+        }
         if (sheetRequest_.sheet || sheetRequest_.pageSize) {
             return PrepareSheets();
         }
@@ -269,6 +323,38 @@ class RenderCommand final : public Command {
             return reviewed.Error();
         }
         reviewed_ = *std::move(reviewed);
+        return std::nullopt;
+    }
+
+    // The options of GS1 data: those of one carrier only; the X-dimension given, or GS1's.
+    std::optional<std::string> PrepareCarrier() {
+        const std::optional<DataCarrier> carrier = options_.gs1.carrier;
+        const auto only = [&carrier](const CLI::Option* option,
+                                     DataCarrier owner) -> std::optional<std::string> {
+            if (option->count() > 0 && carrier != owner) {
+                return option->get_name() + " is for " + std::string(TitleOf(owner)) +
+                       ": give --symbology " +
+                       std::string(kDataCarrierNames[static_cast<std::size_t>(owner)].name);
+            }
+            return std::nullopt;
+        };
+        for (const auto& refusal :
+             {only(shape_, DataCarrier::DataMatrix), only(ecc_, DataCarrier::QrCode),
+              only(stem_, DataCarrier::QrCode)}) {
+            if (refusal) {
+                return refusal;
+            }
+        }
+        if (!carrier) {
+            return std::nullopt;
+        }
+        if (sheetRequest_.sheet || sheetRequest_.pageSize) {
+            return "label sheets hold EAN/UPC symbols for now: draw " +
+                   std::string(TitleOf(*carrier)) + " into a file each with -o PATTERN";
+        }
+        if (xDimension_->count() > 0) {
+            options_.gs1.xDimensionMm = options_.xDimensionMm;
+        }
         return std::nullopt;
     }
 
@@ -373,8 +459,10 @@ class RenderCommand final : public Command {
                 } else if (sheets_) {
                     stopped = !sheets_->Add(*layout, line.number, record.fields);
                 } else {
-                    if (!layout->note.empty() && !quiet_) {
+                    // A carrier's note says the same of every line: once is enough.
+                    if (!layout->note.empty() && !quiet_ && !(layout->carrier && saidNote_)) {
                         diagnostics_->Say(name, line.number, layout->note);
+                        saidNote_ = true;
                     }
                     ExpandedName path =
                         pattern_->ExpandFileName({layout->number, line.number, record.fields});
@@ -465,6 +553,9 @@ class RenderCommand final : public Command {
     render::Options options_;
     bool quiet_ = false;
     CLI::Option* xDimension_ = nullptr;
+    CLI::Option* shape_ = nullptr;
+    CLI::Option* ecc_ = nullptr;
+    CLI::Option* stem_ = nullptr;
     SheetBatch::Request sheetRequest_;
 
     // The run.
@@ -473,6 +564,7 @@ class RenderCommand final : public Command {
     render::ReviewedOptions reviewed_;
     std::optional<FileNamePattern> pattern_;
     bool saidFolders_ = false;
+    bool saidNote_ = false;
     std::unique_ptr<SheetBatch> sheets_;
 };
 

@@ -10,7 +10,6 @@
 namespace varnholt::render {
 namespace {
 
-constexpr std::string_view kCharacters = "0123456789<>";
 constexpr const char* kFamily = "OCR B";
 // Outlines are read at this size, then scaled to a digit height of 1.
 constexpr double kReadingSize = 1000.0;
@@ -98,8 +97,8 @@ Glyphs ReadGlyphs() {
     const double scale = digits.height > 0.0 ? 1.0 / digits.height : 1.0 / kReadingSize;
     const double top = digits.y_bearing;
 
-    for (std::size_t i = 0; i < kCharacters.size(); ++i) {
-        const char text[2] = {kCharacters[i], '\0'};
+    for (std::size_t i = 0; i < glyphs.glyphs.size(); ++i) {
+        const char text[2] = {static_cast<char>(Glyphs::kFirst + static_cast<int>(i)), '\0'};
         cairo_new_path(cr.get());
         cairo_move_to(cr.get(), 0.0, 0.0);
         cairo_text_path(cr.get(), text);
@@ -115,8 +114,8 @@ Glyphs ReadGlyphs() {
 }  // namespace
 
 const Glyphs::Glyph& Glyphs::Of(char c) const noexcept {
-    const std::size_t index = kCharacters.find(c);
-    return glyphs[index == std::string_view::npos ? 0 : index];
+    const char shown = c >= kFirst && c <= kLast ? c : '0';
+    return glyphs[static_cast<std::size_t>(shown - kFirst)];
 }
 
 const Glyphs& SymbolGlyphs() {

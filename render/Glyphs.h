@@ -7,7 +7,8 @@
 
 namespace varnholt::render {
 
-// The outlines of the characters a symbol shows, "0" to "9", "<" and ">", in the OCR-B
+// The outlines of the characters a symbol shows, the printable ASCII characters (the digits
+// and "<", ">" of EAN/UPC, the brackets and data of GS1's human-readable text), in the OCR-B
 // font (Debian fonts-ocr-b) when it is installed. Units: the height of a digit is 1; x runs
 // from the left of the character's cell, y downwards from the top of the digits.
 struct Glyphs {
@@ -15,9 +16,11 @@ struct Glyphs {
         Path outline;
         double advance = 0.0;  // width of the character's cell
     };
-    std::array<Glyph, 12> glyphs;  // "0" to "9", then "<", ">"
-    std::string family;            // the font the outlines come from
-    bool ocrB = false;             // whether that font is OCR-B
+    static constexpr char kFirst = ' ';
+    static constexpr char kLast = '~';
+    std::array<Glyph, kLast - kFirst + 1> glyphs;  // " " to "~", in ASCII's order
+    std::string family;                            // the font the outlines come from
+    bool ocrB = false;                             // whether that font is OCR-B
 
     // The glyph of one of the characters above; the digit "0" for any other.
     const Glyph& Of(char c) const noexcept;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/CarrierLayout.h"
 #include "render/DotGrid.h"
 #include "render/Glyphs.h"
 #include "render/SymbolNumber.h"
@@ -151,6 +152,9 @@ int Layout::HeightDots() const noexcept {
 }
 
 Result<Layout> LayOut(std::string_view number, const ReviewedOptions& reviewed) {
+    if (reviewed.options.gs1.carrier) {
+        return LayOutCarrier(number, reviewed);
+    }
     const Result<SymbolNumber> read = ReadSymbolNumber(number, reviewed.options.symbology);
     if (!read) {
         return Result<Layout>::FailureOf(read);

@@ -1,15 +1,17 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/DataCarrier.h"
 #include "model/ModuleSequence.h"
+#include "model/Result.h"
 #include "render/Color.h"
 #include "render/Options.h"
 #include "render/Path.h"
 #include "render/PrintSize.h"
-#include "model/Result.h"
 
 namespace varnholt::render {
 
@@ -62,6 +64,11 @@ struct Layout {
     Symbology symbology = Symbology::Ean13;  // the main symbol's
     ModuleSequence modules;                  // the main symbol's
     ModuleSequence addOn;                    // the add-on's; no symbol (count 0) without one
+    // Set when the symbol carries GS1 data; then `number` is the data's name for files (its
+    // GTIN, or its AIs and data made safe), `data` what the symbol holds as a person reads it
+    // (the bracketed AIs, or the URI), and symbology, modules and addOn are not used.
+    std::optional<DataCarrier> carrier;
+    std::string data;
     // What a person should be told of how the number was read (see SymbolNumber); empty when
     // there is nothing to tell.
     std::string note;
@@ -99,7 +106,8 @@ struct Layout {
 
 // Lays out the symbol of `number`, and its add-on, in the symbology the options ask for or
 // the number's length picks (see ReadSymbolNumber for what it accepts) with reviewed
-// options; refused as ReadSymbolNumber refuses.
+// options; refused as ReadSymbolNumber refuses. When the options ask for a carrier of GS1
+// data, `number` is that data instead: see LayOutCarrier in render/CarrierLayout.h.
 Result<Layout> LayOut(std::string_view number, const ReviewedOptions& reviewed);
 
 // Reviews the options and lays out one number with them.

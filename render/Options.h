@@ -2,9 +2,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
+#include "model/DataCarrier.h"
+#include "model/DataMatrix.h"
 #include "model/Symbology.h"
+#include "model/gs1/DigitalLink.h"
 #include "render/Color.h"
+#include "render/QrCode.h"
 
 namespace varnholt::render {
 
@@ -14,6 +19,21 @@ struct BarWidthReduction {
     enum class Unit : std::uint8_t { Millimetres, Dots };
     double amount = 0.0;
     Unit unit = Unit::Millimetres;
+};
+
+// What a symbol of GS1 data is drawn as, when the data is GS1's rather than a number.
+struct CarrierOptions {
+    // GS1-128, DataMatrix or QR Code; unset for a number of the EAN/UPC family.
+    std::optional<DataCarrier> carrier;
+    // The module width; when unset, the target of the carrier's row of kCarrierSizes.
+    std::optional<double> xDimensionMm;
+    // A DataMatrix's outline; a rectangle where one holds the data.
+    DataMatrixShape shape = DataMatrixShape::Square;
+    // A QR Code's error correction.
+    QrErrorCorrection errorCorrection = QrErrorCorrection::M;
+    // The domain and path before the primary key when element strings become Digital Link URIs
+    // for a QR Code.
+    std::string stem{gs1::kGs1Stem};
 };
 
 // How the print-quality symbol is asked for. Sizes are in millimetres.
@@ -41,6 +61,8 @@ struct Options {
     Rgb background = kWhite;
     bool transparentBackground = false;
     BarWidthReduction barWidthReduction;
+    // Set for GS1 data; then symbology, xDimensionMm and marginIndicators are not used.
+    CarrierOptions gs1;
 
     static constexpr double kDefaultDpi = 300.0;
 };

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "model/SymbologyNames.h"
+#include "render/CarrierSizes.h"
 #include "render/DotGrid.h"
 #include "render/Glyphs.h"
 #include "render/Layout.h"
@@ -93,9 +94,74 @@ Result<Done> SetBarHeight(ReviewedOptions& reviewed, const DotGrid& grid) {
     return Done{};
 }
 
+// What may keep the symbols from scanning or printing as meant, into `reviewed`.
+void AddWarnings(ReviewedOptions& reviewed) {
+    const Options& options = reviewed.options;
+    const std::string contrast = ContrastWarning(
+        options.foreground, options.transparentBackground ? kWhite : options.background);
+    if (!contrast.empty()) {
+        reviewed.warnings.push_back(contrast);
+    }
+    if (const Glyphs& glyphs = SymbolGlyphs(); !glyphs.ocrB) {
+        reviewed.warnings.push_back(
+            "the OCR-B font is not installed (Debian package fonts-ocr-b); "
+            "the digits are drawn in " +
+            glyphs.family);
+    }
+}
+
+// The options of a GS1 data carrier: its module within its row of kCarrierSizes, a GS1-128's
+// bar height, the reduction, the warnings.
+Result<ReviewedOptions> ReviewCarrier(const Options& options) {
+    const DataCarrier carrier = *options.gs1.carrier;
+    if (options.marginIndicators) {
+        return Result<ReviewedOptions>::Failure(ErrorKind::Usage,
+                                                "margin indicators belong to EAN/UPC symbols: " +
+                                                    std::string(TitleOf(carrier)) + " has none");
+    }
+    const Result<ModuleSize> module =
+        SizeCarrierModule(carrier, options.gs1.xDimensionMm, options.dpi);
+    if (!module) {
+        return Result<ReviewedOptions>::FailureOf(module);
+    }
+    ReviewedOptions reviewed;
+    reviewed.options = options;
+    reviewed.module = *module;
+    reviewed.dpi = module->dots != 0 ? *options.dpi : 0.0;
+    reviewed.report = module->report;
+    const DotGrid grid(reviewed.dpi);
+    const double least = SizeOf(carrier).barHeightMm;
+    if (least > 0.0) {
+        const double asked = options.barHeightMm.value_or(least);
+        if (!std::isfinite(asked) || asked <= 0.0 || asked > kTallestBarMm) {
+            return Result<ReviewedOptions>::Failure(ErrorKind::Usage,
+                                                    "bar height " + Millimetres(asked) +
+                                                        " mm: give more than 0 and at most " +
+                                                        Millimetres(kTallestBarMm) + " mm");
+        }
+        reviewed.barHeightMm = std::max(grid.Nearest(asked), grid.Dot());
+        if (reviewed.barHeightMm < least - 1e-9) {
+            reviewed.report += "; bars " + Millimetres(reviewed.barHeightMm) +
+                               " mm high, lower than GS1's " + Millimetres(least) + " mm";
+        }
+    } else if (options.barHeightMm) {
+        return Result<ReviewedOptions>::Failure(
+            ErrorKind::Usage,
+            "a bar height is a linear symbol's: " + std::string(TitleOf(carrier)) + " has none");
+    }
+    if (const Result<Done> reduced = ReduceBars(reviewed, grid); !reduced) {
+        return Result<ReviewedOptions>::FailureOf(reduced);
+    }
+    AddWarnings(reviewed);
+    return reviewed;
+}
+
 }  // namespace
 
 Result<ReviewedOptions> Review(const Options& options) {
+    if (options.gs1.carrier) {
+        return ReviewCarrier(options);
+    }
     if (options.symbology && !IsMainSymbol(*options.symbology)) {
         return Result<ReviewedOptions>::Failure(
             ErrorKind::Usage, std::string(TitleOf(*options.symbology)) +
@@ -121,17 +187,7 @@ Result<ReviewedOptions> Review(const Options& options) {
             return Result<ReviewedOptions>::FailureOf(step);
         }
     }
-    const std::string contrast = ContrastWarning(
-        options.foreground, options.transparentBackground ? kWhite : options.background);
-    if (!contrast.empty()) {
-        reviewed.warnings.push_back(contrast);
-    }
-    if (const Glyphs& glyphs = SymbolGlyphs(); !glyphs.ocrB) {
-        reviewed.warnings.push_back(
-            "the OCR-B font is not installed (Debian package fonts-ocr-b); "
-            "the digits are drawn in " +
-            glyphs.family);
-    }
+    AddWarnings(reviewed);
     return reviewed;
 }
 

@@ -168,9 +168,64 @@ void AppendCharacters(std::string& svg, const std::vector<PlacedCharacter>& char
     svg += "</g>\n";
 }
 
+// Text within an element, its markup characters escaped.
+void AppendEscaped(std::string& out, std::string_view text) {
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            default:
+                out += c;
+        }
+    }
+}
+
+// A carrier of GS1 data: titled with its data, which may hold markup characters.
+std::string EncodeCarrierSvg(const Layout& layout) {
+    std::string width;
+    std::string height;
+    AppendNumber(width, layout.widthMm);
+    AppendNumber(height, layout.heightMm);
+    const std::string ink = layout.foreground.Hex();
+    std::string svg =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"" +
+        width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + ' ' + height +
+        "\" role=\"img\">\n<title>";
+    AppendEscaped(svg, layout.data);
+    svg += "</title>\n<desc>";
+    svg += TitleOf(*layout.carrier);
+    svg += " bar code of ";
+    AppendEscaped(svg, layout.data);
+    svg += "</desc>\n";
+    if (!layout.transparentBackground) {
+        svg += "<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" +
+               layout.background.Hex() + "\"/>\n";
+    }
+    svg += "<path fill=\"" + ink + "\" shape-rendering=\"crispEdges\" d=\"";
+    AppendBarData(svg, layout.bars);
+    svg += "\"/>\n";
+    if (!layout.characters.empty()) {
+        AppendCharacters(svg, layout.characters, ink);
+    }
+    svg += "</svg>\n";
+    return svg;
+}
+
 }  // namespace
 
 Result<std::string> EncodeSvg(const Layout& layout) {
+    if (layout.carrier) {
+        return EncodeCarrierSvg(layout);
+    }
     std::string width;
     std::string height;
     AppendNumber(width, layout.widthMm);

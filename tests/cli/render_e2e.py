@@ -358,4 +358,83 @@ def unreadable_input_and_unwritable_output_exit_with_2_leaving_nothing():
     assert not os.listdir(locked)
 
 
+# --- GS1 data --------------------------------------------------------------------------------
+GS1_DATA = "(01)09506000134352(17)271231(10)AB-123"
+GS1_URI = "https://id.gs1.org/01/09506000134352/10/AB-123?17=271231"
+
+
+def zbar_data(path):
+    """Everything zbarimg reads in a PNG, one symbol's data a line."""
+    result = subprocess.run(["zbarimg", "-q", "--raw", path], capture_output=True)
+    return result.stdout.decode().splitlines()
+
+
+@case
+def gs1_data_in_each_carrier_and_format():
+    out = folder("gs1")
+    for symbology, magic_name in (("gs1-128", "a"), ("datamatrix", "b"), ("qr", "c")):
+        for extension in ("svg", "pdf", "eps", "png"):
+            path = out / f"{magic_name}.{extension}"
+            expect(run("render", GS1_DATA, "--symbology", symbology, "--dpi", "300", "-o",
+                       str(path)), 0, stderr=r"\Avarnholt: size 0\.495 mm at 300 dpi: 6 dots = "
+                                             r"0\.508 mm\n")
+            assert path.stat().st_size > 0
+    # ZBar reads GS1-128 and QR Code; the QR Code carries the Digital Link URI.
+    assert zbar_data(str(out / "a.png")) == ["01095060001343521727123110AB-123"]
+    assert zbar_data(str(out / "c.png")) == [
+        "https://id.gs1.org/01/09506000134352/10/AB-123?17=271231"]
+    _, err = expect(run("render", GS1_DATA, "--symbology", "qr", "-o", str(out / "d.svg")), 0)
+    assert err.count("drawn as its Digital Link URI https://id.gs1.org/01/09506000134352/10/"
+                     "AB-123?17=271231") == 1, err
+    _, err = expect(run("render", GS1_URI, "--symbology", "qr", "--ecc", "h", "-o",
+                        str(out / "e.png")), 0)
+    assert "Digital Link" not in err, err
+    assert zbar_data(str(out / "e.png")) == [GS1_URI]
+    expect(run("render", GS1_DATA, "--symbology", "datamatrix", "-f", "svg", "-o", "-"), 0,
+           stdout=r"<title>\(01\) 09506000134352 \(17\) 271231 \(10\) AB-123</title>")
+
+
+@case
+def gs1_batches_name_files_by_gtin():
+    batch = text("gs1batch/data.txt", (GS1_DATA + "\n(01)09506000134353\n"
+                                        "(00)106141412345678908\n").encode())
+    out = folder("gs1batch/out")
+    _, err = expect(run("render", "--batch", batch, "--symbology", "qr", "-o",
+                        str(out / "{line}-{number}.png")), 1)
+    assert sorted(os.listdir(out)) == ["1-09506000134352.png", "3-00-106141412345678908.png"], \
+        os.listdir(out)
+    assert err.count("Digital Link URI") == 1, err
+    assert "data.txt:2: " in err and "2 files written, 1 not rendered" in err, err
+
+
+@case
+def gs1_refusals_say_why_and_write_nothing():
+    out = folder("gs1bad")
+    long_uri = "https://id.gs1.org/01/09506000134352?x=" + "a" * 3000
+    for args, status, message in (
+            (["(01)09506000134353", "--symbology", "gs1-128"], 1, r"\(01\)"),
+            (["09506000134352", "--symbology", "datamatrix"], 1, r"09506000134352: "),
+            (["(01)09506000134352(10)ABCDEFGHIJKLMNOPQRST(21)ABCDEFGHIJKLMNOPQRST",
+              "--symbology", "gs1-128"], 1, r"more than the 48 one symbol may carry"),
+            (["(01)09506000134352(10)ABCDEFGHIJKLMNOPQRST", "--symbology", "gs1-128",
+              "--xdim", "1"], 1, r"more than the 165\.1 mm one symbol may take"),
+            ([long_uri, "--symbology", "datamatrix"], 1, r"144"),
+            ([long_uri, "--symbology", "qr"], 1, r"version 40"),
+            ([GS1_DATA, "--symbology", "gs1-128", "--xdim", "0.33"], 2,
+             r"X-dimension 0\.33 mm is outside 0\.495 to 1\.016 mm for GS1-128 "
+             r"\(target 0\.495 mm\)"),
+            ([GS1_DATA, "--symbology", "datamatrix", "--xdim", "1.5"], 2,
+             r"outside 0\.396 to 0\.99 mm for DataMatrix"),
+            ([GS1_DATA, "--symbology", "gs1-128", "--ecc", "H"], 2, r"--ecc is for QR Code"),
+            ([GS1_DATA, "--shape", "rectangle"], 2, r"--shape is for DataMatrix"),
+            ([GS1_DATA, "--symbology", "gs1-128", "--margin-indicators"], 2,
+             r"margin indicators belong to EAN/UPC")):
+        expect(run("render", *args, "-o", str(out / "a.png")), status, stderr=message)
+    batch = text("gs1bad/../gs1sheet.txt", (GS1_DATA + "\n").encode())
+    expect(run("render", "--batch", batch, "--symbology", "datamatrix", "--sheet", "avery-l7160",
+               "-o", str(out / "sheet.pdf")), 2,
+           stderr=r"label sheets hold EAN/UPC symbols for now: draw DataMatrix into a file each")
+    assert not os.listdir(out), "nothing written"
+
+
 cases.finish()
