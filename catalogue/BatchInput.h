@@ -15,9 +15,8 @@ class BatchInput {
     // `catalogue` must outlive the input.
     BatchInput(ByteSource& source, const CatalogueOptions& catalogue);
 
-    // Reads a catalogue's header; why the input cannot be read as asked, if so. Throws
-    // ReadError.
-    std::string Start() { return catalogue_ ? catalogue_->Start() : std::string(); }
+    // Reads a catalogue's header; refused as CatalogueReader::Start refuses. Throws ReadError.
+    Result<Done> Start() { return catalogue_ ? catalogue_->Start() : Result<Done>(Done{}); }
 
     // A catalogue's header; null without one.
     const ColumnNames* Header() const noexcept {

@@ -37,26 +37,29 @@ std::string_view Describe(RecordFault fault) {
 CatalogueReader::CatalogueReader(ByteSource& source, const CatalogueOptions& options)
     : reader_(source, options.delimiter), options_(options) {}
 
-std::string CatalogueReader::Start() {
+Result<Done> CatalogueReader::Start() {
     if (!options_.HasHeader()) {
         column_ = *ColumnNames::IndexOfNumber(options_.column);
-        return {};
+        return Done{};
     }
     if (!reader_.Next(record_)) {
-        return {};  // an empty catalogue: nothing to find the column in, nor to read
+        return Done{};  // an empty catalogue: nothing to find the column in, nor to read
     }
     if (record_.fault == RecordFault::TooLong) {
-        return "line " + std::to_string(record_.line) + ": the header row is too long (" +
-               std::to_string(record_.length) + " bytes)";
+        return Result<Done>::Failure(ErrorKind::Input, "line " + std::to_string(record_.line) +
+                                                           ": the header row is too long (" +
+                                                           std::to_string(record_.length) +
+                                                           " bytes)");
     }
     header_.emplace(record_.fields);
     const std::optional<std::size_t> column = header_->Find(options_.column);
     if (!column) {
-        return "no column " + SafeText(options_.column) + " in the header, which names " +
-               Listed(*header_);
+        return Result<Done>::Failure(ErrorKind::Usage, "no column " + SafeText(options_.column) +
+                                                           " in the header, which names " +
+                                                           Listed(*header_));
     }
     column_ = *column;
-    return {};
+    return Done{};
 }
 
 bool CatalogueReader::Next(CatalogueRecord& record) {

@@ -10,6 +10,7 @@
 #include "catalogue/ColumnNames.h"
 #include "catalogue/DelimitedReader.h"
 #include "catalogue/LineReader.h"
+#include "model/Result.h"
 
 namespace varnholt::catalogue {
 
@@ -32,9 +33,10 @@ class CatalogueReader {
     // `options` must give a column and outlive the reader.
     CatalogueReader(ByteSource& source, const CatalogueOptions& options);
 
-    // Reads the header row, when there is one, and finds the column; why the catalogue cannot
-    // be read, if so (the header names no such column). Throws ReadError.
-    std::string Start();
+    // Reads the header row, when there is one, and finds the column; refused when the
+    // catalogue cannot be read as asked: of kind Usage when the header names no such column,
+    // Input when the header row is too long. Throws ReadError.
+    Result<Done> Start();
 
     // The header's names; null without a header row (or before Start, or for an empty input).
     const ColumnNames* Header() const noexcept { return header_ ? &*header_ : nullptr; }

@@ -232,8 +232,8 @@ class CheckCommand final : public Command {
     // that number's facts; beside the loops of lines, which stay as quick as they are.
     void CheckCatalogue(ByteSource& input, std::string_view name) {
         CatalogueReader reader(input, catalogue_);
-        if (const std::string refusal = reader.Start(); !refusal.empty()) {
-            diagnostics_->Say(name, refusal);
+        if (const Result<Done> started = reader.Start(); !started) {
+            diagnostics_->Say(name, started.Error());
             inputFailed_ = true;
             return;
         }

@@ -225,8 +225,9 @@ class RenderCommand final : public Command {
         if (!number_ && !batch_) {
             return Refuse("give a NUMBER or --batch FILE");
         }
-        if (const std::optional<std::string> refusal = Prepare()) {
-            return Refuse(*refusal);
+        if (const Result<Done> prepared = Prepare(); !prepared) {
+            return prepared.Kind() == ErrorKind::Usage ? Refuse(prepared.Error())
+                                                       : Say(prepared.Error(), prepared.Kind());
         }
         // A batch that cannot be read says so alone, before any report of what it would make.
         if (batch_) {
@@ -264,6 +265,17 @@ class RenderCommand final : public Command {
                 ""));
     }
 
+    // A refusal of the request, before anything is read or written.
+    static Result<Done> Refused(std::string why) {
+        return Result<Done>::Failure(ErrorKind::Usage, std::move(why));
+    }
+
+    // Says a refusal that is no fault of the command line's, with its exit status.
+    int Say(std::string_view what, ErrorKind kind) {
+        diagnostics_->Say(what);
+        return ExitStatusOf(kind);
+    }
+
     // The batch's file as messages name it.
     std::string BatchName() const {
         return *batch_ == "-" ? std::string(kStandardInputName) : SafeText(*batch_);
@@ -276,117 +288,120 @@ class RenderCommand final : public Command {
     }
 
     // Everything about the request that can be wrong before a number is read; the refusal.
-    std::optional<std::string> Prepare() {
-        if (const std::optional<std::string> refusal = PrepareCarrier()) {
-            return refusal;
+    Result<Done> Prepare() {
+        if (Result<Done> carrier = PrepareCarrier(); !carrier) {
+            return carrier;
         }
         if (sheetRequest_.sheet || sheetRequest_.pageSize) {
             return PrepareSheets();
         }
         if (batch_ && output_ == "-") {
-            return std::string(
-                "a batch writes a file for each number: give -o a pattern "
-                "such as labels/{number}.svg");
+            return Refused(
+                std::string("a batch writes a file for each number: give -o a pattern "
+                            "such as labels/{number}.svg"));
         }
         if (!format_ && output_ != "-") {
             format_ = render::FormatOfFile(output_);
         }
         if (!format_) {
-            return output_ == "-"
-                       ? "give --format (" + render::ExtensionsInWords("", ", ", " or ") +
-                             ") to write to standard output"
-                       : "cannot tell the format of " + SafeText(output_) + ": name it " +
-                             render::ExtensionsInWords(".", ", ", " or ") + ", or give --format";
+            return Refused(output_ == "-"
+                               ? "give --format (" + render::ExtensionsInWords("", ", ", " or ") +
+                                     ") to write to standard output"
+                               : "cannot tell the format of " + SafeText(output_) + ": name it " +
+                                     render::ExtensionsInWords(".", ", ", " or ") +
+                                     ", or give --format");
         }
         if (batch_) {
             pattern_.emplace(output_);
             if (!pattern_->Error().empty()) {
-                return "-o " + SafeText(output_) + ": " + pattern_->Error();
+                return Refused("-o " + SafeText(output_) + ": " + pattern_->Error());
             }
             if (!pattern_->HasPlaceholder()) {
-                return "-o " + SafeText(output_) +
-                       ": a batch needs {number}, {line} or {column:NAME} in the pattern, or every "
-                       "number would overwrite the one before";
+                return Refused(
+                    "-o " + SafeText(output_) +
+                    ": a batch needs {number}, {line} or {column:NAME} in the pattern, or every "
+                    "number would overwrite the one before");
             }
             if (pattern_->UsesColumns() && !catalogue_.Given()) {
-                return "-o " + SafeText(output_) +
-                       ": {column:NAME} takes a catalogue's field: give --column";
+                return Refused("-o " + SafeText(output_) +
+                               ": {column:NAME} takes a catalogue's field: give --column");
             }
         } else if (output_ == "-" && streams_->outIsTerminal &&
                    (format_ == render::FileFormat::Png || format_ == render::FileFormat::Pdf)) {
-            return "will not write " + std::string(render::NameOf(*format_)) +
-                   " to a terminal: redirect standard output or give -o FILE";
+            return Refused("will not write " + std::string(render::NameOf(*format_)) +
+                           " to a terminal: redirect standard output or give -o FILE");
         }
         Result<render::ReviewedOptions> reviewed =
             render::Review(render::ForFormat(options_, *format_));
         if (!reviewed) {
-            return reviewed.Error();
+            return Result<Done>::FailureOf(reviewed);
         }
         reviewed_ = *std::move(reviewed);
-        return std::nullopt;
+        return Done{};
     }
 
     // The options of GS1 data: those of one carrier only; the X-dimension given, or GS1's.
-    std::optional<std::string> PrepareCarrier() {
+    Result<Done> PrepareCarrier() {
         const std::optional<DataCarrier> carrier = options_.gs1.carrier;
-        const auto only = [&carrier](const CLI::Option* option,
-                                     DataCarrier owner) -> std::optional<std::string> {
+        const auto only = [&carrier](const CLI::Option* option, DataCarrier owner) -> Result<Done> {
             if (option->count() > 0 && carrier != owner) {
-                return option->get_name() + " is for " + std::string(TitleOf(owner)) +
-                       ": give --symbology " +
-                       std::string(kDataCarrierNames[static_cast<std::size_t>(owner)].name);
+                return Refused(
+                    option->get_name() + " is for " + std::string(TitleOf(owner)) +
+                    ": give --symbology " +
+                    std::string(kDataCarrierNames[static_cast<std::size_t>(owner)].name));
             }
-            return std::nullopt;
+            return Done{};
         };
         for (const auto& refusal :
              {only(shape_, DataCarrier::DataMatrix), only(ecc_, DataCarrier::QrCode),
               only(stem_, DataCarrier::QrCode)}) {
-            if (refusal) {
+            if (!refusal) {
                 return refusal;
             }
         }
         if (!carrier) {
-            return std::nullopt;
+            return Done{};
         }
         if (sheetRequest_.sheet || sheetRequest_.pageSize) {
-            return "label sheets hold EAN/UPC symbols for now: draw " +
-                   std::string(TitleOf(*carrier)) + " into a file each with -o PATTERN";
+            return Refused("label sheets hold EAN/UPC symbols for now: draw " +
+                           std::string(TitleOf(*carrier)) + " into a file each with -o PATTERN");
         }
         if (xDimension_->count() > 0) {
             options_.gs1.xDimensionMm = options_.xDimensionMm;
         }
-        return std::nullopt;
+        return Done{};
     }
 
     // A batch into one PDF of labels.
-    std::optional<std::string> PrepareSheets() {
+    Result<Done> PrepareSheets() {
         if (!batch_) {
-            return std::string("--sheet and --page-size lay out a batch: give --batch FILE");
+            return Refused(
+                std::string("--sheet and --page-size lay out a batch: give --batch FILE"));
         }
         if (output_ == "-" || format_.value_or(render::FormatOfFile(output_).value_or(
                                   render::FileFormat::Svg)) != render::FileFormat::Pdf) {
-            return std::string(
-                "label sheets are written into one PDF file: give -o a name ending in .pdf");
+            return Refused(std::string(
+                "label sheets are written into one PDF file: give -o a name ending in .pdf"));
         }
         format_ = render::FileFormat::Pdf;
         if (sheetRequest_.text && FileNamePattern(*sheetRequest_.text).UsesColumns() &&
             !catalogue_.Given()) {
-            return "--text " + SafeText(*sheetRequest_.text) +
-                   ": {column:NAME} takes a catalogue's field: give --column";
+            return Refused("--text " + SafeText(*sheetRequest_.text) +
+                           ": {column:NAME} takes a catalogue's field: give --column");
         }
         Result<render::ReviewedOptions> reviewed = render::Review(options_);
         if (!reviewed) {
-            return reviewed.Error();
+            return Result<Done>::FailureOf(reviewed);
         }
         reviewed_ = *std::move(reviewed);
         Result<std::unique_ptr<SheetBatch>> sheets =
             SheetBatch::Open(sheetRequest_, reviewed_, xDimension_->count() > 0, output_,
                              *diagnostics_, BatchName(), quiet_);
         if (!sheets) {
-            return sheets.Error();
+            return Result<Done>::FailureOf(sheets);
         }
         sheets_ = *std::move(sheets);
-        return std::nullopt;
+        return Done{};
     }
 
     int RunOne() {
@@ -426,14 +441,13 @@ class RenderCommand final : public Command {
         std::unordered_set<std::size_t> namesWritten;
         try {
             BatchInput reader(*input_, catalogue_);
-            std::string refusal = reader.Start();
-            if (refusal.empty()) {
-                refusal = (sheets_ ? sheets_->FindColumns(reader.Header())
-                                   : pattern_->FindColumns(reader.Header()))
-                              .value_or("");
+            Result<Done> started = reader.Start();
+            if (started) {
+                started = sheets_ ? sheets_->FindColumns(reader.Header())
+                                  : pattern_->FindColumns(reader.Header());
             }
-            if (!refusal.empty()) {
-                diagnostics_->Say(name, refusal);
+            if (!started) {
+                diagnostics_->Say(name, started.Error());
                 stopped = true;
             }
             CatalogueRecord record;
@@ -490,8 +504,8 @@ class RenderCommand final : public Command {
             stopped = true;
         }
         // What was queued is written, and put on disk, even when the batch stopped early.
-        if (const std::optional<std::string> failure = writer ? writer->Finish() : std::nullopt) {
-            diagnostics_->Say(*failure);
+        if (const Result<Done> finished = writer ? writer->Finish() : Done{}; !finished) {
+            diagnostics_->Say(finished.Error());
             stopped = true;
         }
         if (progress) {

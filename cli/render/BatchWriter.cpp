@@ -56,7 +56,7 @@ bool BatchWriter::Write(render::Layout layout, std::string path) {
     return true;
 }
 
-std::optional<std::string> BatchWriter::Finish() {
+Result<Done> BatchWriter::Finish() {
     {
         const std::lock_guard lock(mutex_);
         finishing_ = true;
@@ -74,7 +74,10 @@ std::optional<std::string> BatchWriter::Finish() {
         }
     }
     fileSystems_.clear();
-    return failure_;
+    if (failure_) {
+        return Result<Done>::Failure(ErrorKind::Output, *failure_);
+    }
+    return Done{};
 }
 
 std::uint64_t BatchWriter::Written() {

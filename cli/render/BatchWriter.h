@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "model/Result.h"
 #include "render/FileFormat.h"
 #include "render/Layout.h"
 
@@ -32,8 +33,9 @@ class BatchWriter {
     // not be drawn or written.
     bool Write(render::Layout layout, std::string path);
 
-    // Waits for the queued files and puts them on disk; what went wrong, if anything.
-    std::optional<std::string> Finish();
+    // Waits for the queued files and puts them on disk; refused, of kind Output, with the
+    // first thing that went wrong.
+    Result<Done> Finish();
 
     // Files written so far; all of them once Finish has returned.
     std::uint64_t Written();

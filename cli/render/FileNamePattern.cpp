@@ -101,7 +101,7 @@ FileNamePattern::FileNamePattern(std::string_view pattern) {
     }
 }
 
-std::optional<std::string> FileNamePattern::FindColumns(const ColumnNames* header) {
+Result<Done> FileNamePattern::FindColumns(const ColumnNames* header) {
     for (Part& part : parts_) {
         if (part.kind != Part::Kind::Column) {
             continue;
@@ -110,13 +110,15 @@ std::optional<std::string> FileNamePattern::FindColumns(const ColumnNames* heade
         const std::optional<std::size_t> found =
             header != nullptr ? header->Find(part.text) : ColumnNames::IndexOfNumber(part.text);
         if (!found) {
-            return "{column:" + SafeText(part.text) + "}: " +
-                   (header != nullptr ? "the header names no such column"
-                                      : "without a header row, give a column's number from 1");
+            return Result<Done>::Failure(
+                ErrorKind::Usage,
+                "{column:" + SafeText(part.text) + "}: " +
+                    (header != nullptr ? "the header names no such column"
+                                       : "without a header row, give a column's number from 1"));
         }
         part.column = *found;
     }
-    return std::nullopt;
+    return Done{};
 }
 
 std::string FileNamePattern::Expand(const PatternValues& values) const {

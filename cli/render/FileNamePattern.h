@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "catalogue/ColumnNames.h"
+#include "model/Result.h"
 
 namespace varnholt::cli {
 
@@ -48,8 +49,8 @@ class FileNamePattern {
     bool UsesColumns() const noexcept { return columns_ > 0; }
 
     // Finds each {column:...} in a catalogue's header, or without one (null) takes it by
-    // number; why one cannot be found, if so.
-    std::optional<std::string> FindColumns(const ColumnNames* header);
+    // number; refused, of kind Usage, naming a column that cannot be found.
+    Result<Done> FindColumns(const ColumnNames* header);
 
     // The text for one record; a column the record lacks is empty.
     std::string Expand(const PatternValues& values) const;

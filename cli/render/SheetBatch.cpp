@@ -133,11 +133,8 @@ Result<render::ReviewedOptions> SheetBatch::FittedFor(const render::Layout& layo
     return fitted_.emplace(kind, *std::move(fitted)).first->second;
 }
 
-std::optional<std::string> SheetBatch::FindColumns(const ColumnNames* header) {
-    if (!text_) {
-        return std::nullopt;
-    }
-    return text_->FindColumns(header);
+Result<Done> SheetBatch::FindColumns(const ColumnNames* header) {
+    return text_ ? text_->FindColumns(header) : Result<Done>(Done{});
 }
 
 bool SheetBatch::Add(const render::Layout& layout, std::uint64_t line,

@@ -57,8 +57,8 @@ class SheetBatch {
              std::span<const std::string_view> fields = {});
 
     // Finds each {column:...} of the label text in a catalogue's header, or without one
-    // (null) takes it by number; why one cannot be found, if so.
-    std::optional<std::string> FindColumns(const ColumnNames* header);
+    // (null) takes it by number; refused, of kind Usage, naming one that cannot be found.
+    Result<Done> FindColumns(const ColumnNames* header);
 
     // Puts the PDF in place, unless the batch stopped or placed no label, and says what was
     // written; the exit status, with `refused` records that could not be drawn.

@@ -14,8 +14,8 @@ namespace {
 std::vector<std::string> Read(const std::string& text, const CatalogueOptions& options) {
     test::TextSource source(text, 3);  // a few bytes a read, as a pipe may hand them
     CatalogueReader reader(source, options);
-    if (const std::string refusal = reader.Start(); !refusal.empty()) {
-        return {"refused: " + refusal};
+    if (const Result<Done> started = reader.Start(); !started) {
+        return {"refused: " + started.Error()};
     }
     std::vector<std::string> seen;
     CatalogueRecord record;

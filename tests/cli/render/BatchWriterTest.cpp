@@ -46,7 +46,7 @@ TEST(BatchWriter, WritesEveryQueuedFileWholeOrStopsAtTheFirstThatFails) {
             ASSERT_TRUE(writer.Write(*layout, (folder / (number + ".svg")).string()));
             numbers.insert(number);
         }
-        EXPECT_EQ(writer.Finish(), std::nullopt);
+        EXPECT_TRUE(writer.Finish());
         EXPECT_EQ(writer.Written(), 300u);
     }
     std::size_t files = 0;
@@ -69,9 +69,10 @@ TEST(BatchWriter, WritesEveryQueuedFileWholeOrStopsAtTheFirstThatFails) {
     for (int i = 0; i < 200 && accepted; ++i) {
         accepted = failing.Write(*layout, missing);
     }
-    const std::optional<std::string> failure = failing.Finish();
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(*failure, missing + ": No such file or directory");
+    const Result<Done> failure = failing.Finish();
+    ASSERT_FALSE(failure);
+    EXPECT_EQ(failure.Kind(), ErrorKind::Output);
+    EXPECT_EQ(failure.Error(), missing + ": No such file or directory");
     EXPECT_FALSE(failing.Write(*layout, (folder / "late.png").string())) << "stopped for good";
     EXPECT_FALSE(fs::exists(folder / "late.png"));
     fs::remove_all(folder);
