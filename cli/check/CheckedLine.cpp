@@ -95,13 +95,17 @@ const CheckedLine& LineChecker::Check(const Line& line) {
     return checked_;
 }
 
+Result<gs1::Reading> LineChecker::Gs1Reading(std::string_view text) const {
+    return text[0] == '('   ? gs1::ReadBracketed(text, gs1_.read)
+           : text[0] == ']' ? gs1::ReadScannerData(text, gs1_.read)
+                            : gs1::ReadDigitalLink(text, gs1_.read);
+}
+
 void LineChecker::CheckGs1(std::string_view text) {
     checked_.number = text;
     const bool digitalLink = text[0] == 'h';
     checked_.format = digitalLink ? kDigitalLinkFormat : kElementStringFormat;
-    const Result<gs1::Reading> reading = text[0] == '('   ? gs1::ReadBracketed(text, gs1_.read)
-                                         : text[0] == ']' ? gs1::ReadScannerData(text, gs1_.read)
-                                                          : gs1::ReadDigitalLink(text, gs1_.read);
+    const Result<gs1::Reading> reading = Gs1Reading(text);
     if (!reading) {
         // Every refusal is a fault of the data, as a wrong check digit is of a number.
         checked_.verdict = Verdict::Invalid;

@@ -100,6 +100,11 @@ class LineChecker {
                 return number->valid ? Verdict::Valid : Verdict::Invalid;
             }
         }
+        // GS1 data needs no forms written for its verdict.
+        if (const std::string_view trimmed = TrimBlanks(text);
+            !line.TooLong() && IsGs1Data(trimmed)) {
+            return Gs1Reading(trimmed) ? Verdict::Valid : Verdict::Invalid;
+        }
         return Check(line).verdict;
     }
 
@@ -110,7 +115,9 @@ class LineChecker {
   private:
     // The facts of a number of the family that EAN::Check has just checked as `ean`.
     void TakeFacts(std::string_view ean);
-    // The facts of GS1 data, `text` without the blanks around it.
+    // GS1 data read as its first character says, `text` without the blanks around it.
+    Result<gs1::Reading> Gs1Reading(std::string_view text) const;
+    // The facts of GS1 data.
     void CheckGs1(std::string_view text);
 
     EAN ean_;
