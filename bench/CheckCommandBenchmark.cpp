@@ -1,8 +1,9 @@
 // `varnholt check` over a file of a million lines, run in this process as the program runs
 // it, against a bare loop over the same lines held in memory that calls ZXing-cpp's
 // GTIN::IsCheckDigitValid. The files are named by VARNHOLT_CHECK_LINES (GTIN-13s),
-// VARNHOLT_CHECK_CSV_LINES (the whole family) and VARNHOLT_CHECK_CATALOGUE (a six-column
-// catalogue with a header); ratios.py makes them.
+// VARNHOLT_CHECK_CSV_LINES (the whole family), VARNHOLT_CHECK_CATALOGUE (a six-column
+// catalogue with a header) and VARNHOLT_CHECK_GS1_LINES (GS1 data in its three syntaxes);
+// ratios.py makes them.
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
@@ -89,6 +90,11 @@ void CheckCommandCatalogue(benchmark::State& state) {
     RunCheckCommand(state, {"--column=ean", "--format=csv"}, "VARNHOLT_CHECK_CATALOGUE");
 }
 BENCHMARK(CheckCommandCatalogue)->Unit(benchmark::kMillisecond);
+
+void CheckCommandGs1Csv(benchmark::State& state) {
+    RunCheckCommand(state, {"--format=csv"}, "VARNHOLT_CHECK_GS1_LINES");
+}
+BENCHMARK(CheckCommandGs1Csv)->Unit(benchmark::kMillisecond);
 
 void CheckLinesZXing(benchmark::State& state) {
     const char* path = LinesFile();

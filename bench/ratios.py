@@ -3,7 +3,8 @@
 to its peer, from the medians of one run. With --program, also races `varnholt check` over a
 million lines against python3-stdnum, measures its peak memory on a small and a large input,
 and races `check --column` over a million-row catalogue against Python's csv module with
-python3-stdnum. Exits with 1 when a target is missed.
+python3-stdnum, and races `check --format csv` over a million lines of GS1 data against
+python3-stdnum's gs1_128.validate. Exits with 1 when a target is missed.
 
 Usage: ratios.py BINARY [--program VARNHOLT] [--repetitions N] [extra benchmark flags...]
 """
@@ -21,6 +22,7 @@ import tempfile
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 import make_catalogue  # noqa: E402
+import make_gs1_lines  # noqa: E402
 import make_lines  # noqa: E402
 
 # (ours, peer, target, what[, how]): "time" compares ours / peer in time, which must stay at
@@ -40,6 +42,8 @@ RATIOS = [
      "check --quiet, 1e6 lines / ZXing IsCheckDigitValid loop", "rate"),
     ("CheckCommandCsvBesideStdnum", "StdnumEanIsValid", 100.0,
      "check --format csv, 1e6 mixed lines / stdnum ean, isbn.is_valid", "rate"),
+    ("CheckCommandGs1CsvBesideStdnum", "StdnumGs1128Validate", 100.0,
+     "check --format csv, 1e6 GS1 lines / stdnum gs1_128.validate", "rate"),
     ("CheckProcessCount", "CheckLinesZXing", None,
      "  the same as a process, start-up and all / ZXing loop", "rate"),
 ]
@@ -86,28 +90,29 @@ def medians(report):
     return result
 
 
-def stdnum_pass(lines_file):
-    """CPU seconds of one pass of stdnum's ean.is_valid over every line, and how many it
-    found valid."""
-    command = [DEBIAN_PYTHON, str(pathlib.Path(__file__).with_name("stdnum_peer.py")),
+def stdnum_pass(lines_file, peer_script="stdnum_peer.py"):
+    """CPU seconds of one pass of a stdnum peer (stdnum_peer.py: ean.is_valid, gs1_peer.py:
+    gs1_128.validate) over every line, and how many it found valid."""
+    command = [DEBIAN_PYTHON, str(pathlib.Path(__file__).with_name(peer_script)),
                str(lines_file), "--repetitions", "1"]
     result = json.loads(subprocess.run(command, check=True, capture_output=True,
                                        text=True).stdout)
     return result["seconds"], result["valid"]
 
 
-def race_stdnum(binary, env, lines_file, rounds):
-    """CheckCommandCsv and stdnum's pass, measured in turns so that each pair meets the same
-    load on a shared machine: the median of the pairs' ratios of rate, the median CPU seconds
-    of each, and stdnum's count of valid numbers."""
-    print(f"$ {DEBIAN_PYTHON} bench/stdnum_peer.py and {binary} "
-          f"--benchmark_filter=^CheckCommandCsv$, {rounds} times in turn", flush=True)
+def race_stdnum(binary, env, lines_file, rounds, benchmark="CheckCommandCsv",
+                peer_script="stdnum_peer.py"):
+    """A check benchmark and a stdnum peer's pass over its lines, measured in turns so that
+    each pair meets the same load on a shared machine: the median of the pairs' ratios of
+    rate, the median CPU seconds of each, and stdnum's count of valid lines."""
+    print(f"$ {DEBIAN_PYTHON} bench/{peer_script} and {binary} "
+          f"--benchmark_filter=^{benchmark}$, {rounds} times in turn", flush=True)
     peer, ours, valid = [], [], None
     for _ in range(rounds):
-        seconds, valid = stdnum_pass(lines_file)
+        seconds, valid = stdnum_pass(lines_file, peer_script)
         peer.append(seconds)
-        report = run(binary, 3, ["--benchmark_filter=^CheckCommandCsv$"], env, quiet=True)
-        entry = medians(report)["CheckCommandCsv"]
+        report = run(binary, 3, [f"--benchmark_filter=^{benchmark}$"], env, quiet=True)
+        entry = medians(report)[benchmark]
         ours.append(entry["cpu_time"] * {"ms": 1e-3, "us": 1e-6, "ns": 1e-9, "s": 1.0}[
             entry["time_unit"]])
     ratios = sorted(p / o for p, o in zip(peer, ours))
@@ -194,9 +199,14 @@ def main():
         make_lines.write_lines(mixed_file, CHECK_LINES, mixed=True)
         catalogue = pathlib.Path(scratch) / "catalogue.csv"
         make_catalogue.write_catalogue(catalogue, CATALOGUE_ROWS)
+        # GS1 data in its three syntaxes, and the same data bracketed for stdnum's count.
+        gs1_file = pathlib.Path(scratch) / "gs1.txt"
+        gs1_bracketed = pathlib.Path(scratch) / "gs1-bracketed.txt"
+        make_gs1_lines.write_lines(gs1_file, CHECK_LINES, bracketed=gs1_bracketed)
         env = dict(os.environ, VARNHOLT_CHECK_LINES=str(lines_file),
                    VARNHOLT_CHECK_CSV_LINES=str(mixed_file),
-                   VARNHOLT_CHECK_CATALOGUE=str(catalogue))
+                   VARNHOLT_CHECK_CATALOGUE=str(catalogue),
+                   VARNHOLT_CHECK_GS1_LINES=str(gs1_file))
         median = medians(run(args.binary, args.repetitions, extra, env))
         unit_ns = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}
 
@@ -216,6 +226,22 @@ def main():
             agree = ours_valid == stdnum_valid
             missed += not agree
             extra_rows.append((f"valid numbers, varnholt {ours_valid} / stdnum {stdnum_valid}",
+                               "", "", "agree" if agree else "DIFFER"))
+
+            gs1_ratio, peer, ours, _ = race_stdnum(
+                args.binary, env, gs1_file, max(3, args.repetitions // 5),
+                "CheckCommandGs1Csv", "gs1_peer.py")
+            median["StdnumGs1128Validate"] = {"cpu_time": peer, "time_unit": "s"}
+            median["CheckCommandGs1CsvBesideStdnum"] = {"cpu_time": ours, "time_unit": "s"}
+            # stdnum reads bracketed text only: the valid lines are counted on each line's
+            # data bracketed, where both have an opinion.
+            _, peer_valid = stdnum_pass(gs1_bracketed, "gs1_peer.py")
+            _, summary = run_program([args.program, "check", "--quiet", str(gs1_file)])
+            ours_valid = valid_count(summary)
+            _, summary = run_program([args.program, "check", "--quiet", str(gs1_bracketed)])
+            agree = ours_valid == peer_valid == valid_count(summary)
+            missed += not agree
+            extra_rows.append((f"valid GS1 lines, varnholt {ours_valid} / stdnum {peer_valid}",
                                "", "", "agree" if agree else "DIFFER"))
 
             small = pathlib.Path(scratch) / "small.txt"
@@ -262,6 +288,8 @@ def main():
             ratio = 1 / ratio
         if (ours, peer) == ("CheckCommandCsvBesideStdnum", "StdnumEanIsValid"):
             ratio = stdnum_ratio
+        if (ours, peer) == ("CheckCommandGs1CsvBesideStdnum", "StdnumGs1128Validate"):
+            ratio = gs1_ratio
         if target is None:
             verdict, target_text = "", "-"
         else:

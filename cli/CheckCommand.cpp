@@ -19,6 +19,7 @@
 #include "cli/check/OutputBuffer.h"
 #include "cli/check/RowWriter.h"
 #include "model/DisplayText.h"
+#include "model/gs1/DigitalLink.h"
 
 namespace varnholt::cli {
 
@@ -33,20 +34,38 @@ namespace {
 // Lines between two looks at the clock for the progress bar.
 constexpr std::uint64_t kProgressStride = 4096;
 
+// A Digital Link stem: an http or https URL, without a query or a fragment.
+CLI::Validator HttpUrl() {
+    return CLI::Validator(
+        [](const std::string& url) -> std::string {
+            const bool http = url.starts_with("http://") || url.starts_with("https://");
+            if (!http || url.find_first_of("?# ") != std::string::npos) {
+                return "a stem is an http:// or https:// URL without ? or #";
+            }
+            return {};
+        },
+        "URL");
+}
+
 class CheckCommand final : public Command {
   public:
     CLI::App& Register(CLI::App& program) override {
         CLI::App& check = *program.add_subcommand(
             "check",
-            "Check GTIN-8, -12, -13, -14 and ISBN-10 numbers, one per line, from files or "
-            "standard input");
+            "Check GTIN-8, -12, -13, -14 and ISBN-10 numbers and GS1 data, one per line, from "
+            "files or standard input");
         check.footer(
             "Each line gets a row: whether its number is valid, its country (from the GS1\n"
             "prefix), number system, manufacturer code and product code (those of the GTIN-13\n"
             "it stands for), for a wrong check digit the right one, its format and its GTIN in\n"
             "14 digits. Blanks and hyphens in a number are ignored, as is an add-on of 2 or 5\n"
-            "digits after a +; blank lines are skipped. csv and tsv start with a header row; csv "
-            "quotes as RFC 4180 says. A line\n"
+            "digits after a +; blank lines are skipped.\n"
+            "A line that starts with (, ] or http:// or https:// is GS1 data: bracketed AIs,\n"
+            "scanner data after its symbology identifier (]C1, ]d2, ]Q3, ]e0) or a Digital Link\n"
+            "URI. Its row is valid when every AI's data and their associations hold, with the\n"
+            "fault otherwise; its format, the facts of its (01)'s GTIN, its element string in\n"
+            "brackets and its Digital Link URI (when it has a primary key).\n"
+            "csv and tsv start with a header row; csv quotes as RFC 4180 says. A line\n"
             "that is no number gets a row and a message on standard error, and the summary\n"
             "goes there at the end.\n"
             "With --column the input is a catalogue (RFC 4180: quoted fields may hold the\n"
@@ -63,6 +82,12 @@ class CheckCommand final : public Command {
         check.add_flag("-i,--invalid-only", invalidOnly_,
                        "Write rows only for numbers that are not valid");
         check.add_flag("-q,--quiet", quiet_, "Write no rows, only the summary");
+        check.add_option("--stem", stem_, "Where GS1 data's Digital Link URIs point")
+            ->type_name("URL")
+            ->default_str(std::string(gs1::kGs1Stem))
+            ->check(HttpUrl());
+        check.add_flag("--no-associations", noAssociations_,
+                       "GS1 data: do not check the AIs each one needs or excludes");
         CLI::Option* column = AddCatalogueOptions(check, catalogue_, "the numbers");
         check
             .add_flag("-k,--keep-columns", keepColumns_,
@@ -76,6 +101,11 @@ class CheckCommand final : public Command {
             files_.emplace_back("-");
         }
         streams_ = &streams;
+        // "https://example.com/" and "https://example.com" are one stem.
+        while (stem_.ends_with('/')) {
+            stem_.pop_back();
+        }
+        checker_.SetGs1({stem_, {.associations = !noAssociations_}});
         output_.emplace(streams.out);
         diagnostics_.emplace(streams.err);
         if (keepColumns_ && (format_ == RowFormat::Table || files_.size() > 1)) {
@@ -329,6 +359,8 @@ class CheckCommand final : public Command {
     bool quiet_ = false;
     CatalogueOptions catalogue_;
     bool keepColumns_ = false;
+    std::string stem_ = std::string(gs1::kGs1Stem);
+    bool noAssociations_ = false;
 
     // The run.
     const Streams* streams_ = nullptr;

@@ -1,12 +1,14 @@
 // The check command's line reader, per-line result and csv rows on any bytes: read back by a
 // csv parser of its own, the output must hold a header and one row per line that is not
-// blank, each telling what a plain restatement of the rules says about that line. Input:
+// blank, each telling what a plain restatement of the rules says about that line, and for a
+// line of GS1 data what varnholt::gs1 reads in it. Input:
 // one byte c for how many bytes each read hands out (1 + c * c), one byte that widens the
 // text (see Widen), then the text.
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +22,10 @@
 #include "fuzz/FuzzInput.h"
 #include "fuzz/Oracles.h"
 #include "fuzz/Require.h"
+#include "model/DisplayText.h"
+#include "model/gs1/Bracketed.h"
+#include "model/gs1/DigitalLink.h"
+#include "model/gs1/ScannerData.h"
 
 namespace varnholt::fuzz {
 namespace {
@@ -197,6 +203,50 @@ VARNHOLT_RESTATEMENT Expected ExpectedOf(std::string_view trimmed, bool tooLong)
     return expect;
 }
 
+// A trimmed line that starts as GS1 data does, read by the reading its start names.
+std::optional<Result<gs1::Reading>> Gs1ReadingOf(std::string_view trimmed) {
+    if (trimmed.starts_with('(')) {
+        return gs1::ReadBracketed(trimmed);
+    }
+    if (trimmed.starts_with(']')) {
+        return gs1::ReadScannerData(trimmed);
+    }
+    if (trimmed.starts_with("http://") || trimmed.starts_with("https://")) {
+        return gs1::ReadDigitalLink(trimmed);
+    }
+    return std::nullopt;
+}
+
+// A GS1 line's row: valid exactly when the data reads, then its forms and its (01), otherwise
+// the refusal's words and nothing else.
+void RequireGs1Row(const std::vector<std::string>& fields, std::string_view trimmed,
+                   const Result<gs1::Reading>& reading) {
+    VARNHOLT_REQUIRE(fields[2] == SafeText(trimmed));
+    VARNHOLT_REQUIRE(fields[10] ==
+                     (trimmed.starts_with('h') ? "GS1 Digital Link" : "GS1 element string"));
+    VARNHOLT_REQUIRE(fields[3] == (reading ? "true" : "false"));
+    VARNHOLT_REQUIRE(fields[8].empty());
+    if (!reading) {
+        VARNHOLT_REQUIRE(fields[9] == SafeText(reading.Error()));
+        for (const std::size_t empty : {4, 5, 6, 7, 11, 12, 13}) {
+            VARNHOLT_REQUIRE(fields[empty].empty());
+        }
+        return;
+    }
+    VARNHOLT_REQUIRE(fields[9].empty());
+    VARNHOLT_REQUIRE(fields[12] == gs1::BracketedText(*reading));
+    const Result<std::string> uri = gs1::DigitalLinkUri(*reading);
+    VARNHOLT_REQUIRE(fields[13] == (uri ? *uri : std::string()));
+    const std::optional<std::string_view> gtin = reading->ValueOf("01");
+    VARNHOLT_REQUIRE(fields[11] == gtin.value_or(""));
+    // A GTIN's facts are those of the GTIN-13 inside it, with its own check digit.
+    VARNHOLT_REQUIRE(!fields[5].empty() == gtin.has_value());
+    if (gtin) {
+        VARNHOLT_REQUIRE(fields[5] + fields[6] + fields[7] == gtin->substr(1, 12) ||
+                         fields[5] + fields[6] + fields[7] == gtin->substr(6, 7));
+    }
+}
+
 void CheckLines(std::string_view text, std::size_t chunk) {
     const std::vector<std::string_view> expected = SplitLines(text);
 
@@ -253,6 +303,12 @@ void CheckLines(std::string_view text, std::size_t chunk) {
         }
         VARNHOLT_REQUIRE(fields[0] == file && fields[1] == std::to_string(index + 1));
 
+        if (!tooLong) {
+            if (const auto reading = Gs1ReadingOf(trimmed)) {
+                RequireGs1Row(fields, trimmed, *reading);
+                continue;
+            }
+        }
         const Expected expect = ExpectedOf(trimmed, tooLong);
         VARNHOLT_REQUIRE(fields[3] == (expect.valid ? "true" : "false"));
         // A number's row holds its facts and no error; any other line's, an error alone.
@@ -270,6 +326,7 @@ void CheckLines(std::string_view text, std::size_t chunk) {
             VARNHOLT_REQUIRE(fields[4].empty() && fields[6].empty() && fields[7].empty() &&
                              fields[8].empty());
         }
+        VARNHOLT_REQUIRE(fields[12].empty() && fields[13].empty());
     }
     VARNHOLT_REQUIRE(record == records.size());
 }

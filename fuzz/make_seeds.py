@@ -71,7 +71,13 @@ def check_lines():
             seed(2, b"\x00\xff\xc3\xa9\x1b[2J\n\t\v\f\n"),
             seed(200, b"7", width=0xF8),
             seed(9, NUMBER + b" ", width=0xFF),
-            seed(0, bom)]
+            seed(0, bom),
+            # GS1 data in its three syntaxes, right and wrong, among numbers.
+            seed(255, b"(01)09506000134352(17)271231(10)AB-123\n(01)09506000134353\n"
+                      b"  ]C1010950600013435210AB,\"1\x1d17271331 \n" + NUMBER + b"\n"),
+            seed(3, b"https://id.gs1.org/01/09506000134352/10/AB%2F1?17=271231\n"
+                    b"http://example.com/10/x\n(10)AB\\(1\n]d2\n]Q3(01\n(\n"),
+            seed(100, b"(01)09506000134352(21)", width=0xF4)]
 
 
 def render():

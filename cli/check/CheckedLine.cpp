@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "model/Country.h"
+#include "model/gs1/Bracketed.h"
+#include "model/gs1/ScannerData.h"
 
 namespace varnholt::cli {
 namespace {
@@ -27,6 +29,9 @@ const CheckedLine& LineChecker::Check(const Line& line) {
     checked_.fields = {};
     checked_.expectedCheckDigit = 0;
     checked_.fault = {};
+    checked_.elementString = {};
+    checked_.digitalLink = {};
+    checked_.gs1Fault = {};
     if (line.TooLong()) {
         checked_.verdict = Verdict::Error;
         checked_.number = TrimBlanks(line.text);
@@ -46,6 +51,13 @@ const CheckedLine& LineChecker::Check(const Line& line) {
         return checked_;
     }
 
+    // A number starts with a digit, most often without a blank before it; GS1 data never.
+    if (text.empty() || text[0] < '0' || text[0] > '9') {
+        if (const std::string_view trimmed = TrimBlanks(text); IsGs1Data(trimmed)) {
+            CheckGs1(trimmed);
+            return checked_;
+        }
+    }
     const NumberReading& reading = reader_.Read(text);
     checked_.number = reading.text;
     if (reading.text.empty()) {
@@ -81,6 +93,42 @@ const CheckedLine& LineChecker::Check(const Line& line) {
     ean_.Check(number_.Ean());
     TakeFacts(number_.Ean());
     return checked_;
+}
+
+Result<gs1::Reading> LineChecker::Gs1Reading(std::string_view text) const {
+    return text[0] == '('   ? gs1::ReadBracketed(text, gs1_.read)
+           : text[0] == ']' ? gs1::ReadScannerData(text, gs1_.read)
+                            : gs1::ReadDigitalLink(text, gs1_.read);
+}
+
+void LineChecker::CheckGs1(std::string_view text) {
+    checked_.number = text;
+    const bool digitalLink = text[0] == 'h';
+    checked_.format = digitalLink ? kDigitalLinkFormat : kElementStringFormat;
+    const Result<gs1::Reading> reading = Gs1Reading(text);
+    if (!reading) {
+        // Every refusal is a fault of the data, as a wrong check digit is of a number.
+        checked_.verdict = Verdict::Invalid;
+        gs1Fault_ = reading.Error();
+        checked_.gs1Fault = gs1Fault_;
+        return;
+    }
+    checked_.verdict = Verdict::Valid;
+    elementString_ = gs1::BracketedText(*reading);
+    checked_.elementString = elementString_;
+    if (const Result<std::string> uri = gs1::DigitalLinkUri(*reading, gs1_.stem)) {
+        digitalLink_ = *uri;
+        checked_.digitalLink = digitalLink_;
+    }
+    // The (01)'s GTIN, valid once read, has the facts of a GTIN-14 on its line.
+    if (const std::optional<std::string_view> gtin = reading->ValueOf("01")) {
+        if (const std::optional<GtinNumber> number = GtinNumberOf(*gtin)) {
+            number_ = *number;
+            checked_.gtin = number_.Gtin();
+            ean_.Check(number_.Ean());
+            TakeFacts(number_.Ean());
+        }
+    }
 }
 
 }  // namespace varnholt::cli

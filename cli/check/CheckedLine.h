@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "catalogue/LineReader.h"
 #include "model/EAN.h"
@@ -11,6 +13,8 @@
 #include "model/Modulo10.h"
 #include "model/NumberReading.h"
 #include "model/NumberText.h"
+#include "model/gs1/DigitalLink.h"
+#include "model/gs1/Reading.h"
 
 namespace varnholt::cli {
 
@@ -41,14 +45,43 @@ struct CheckedLine {
     char expectedCheckDigit = 0;
     // Why a line of the verdict Error is no number.
     NumberFault fault;
+    // GS1 data alone: its bracketed normal form and its Digital Link URI (empty without a
+    // primary key) when valid, and why it is refused when invalid.
+    std::string_view elementString;
+    std::string_view digitalLink;
+    std::string_view gs1Fault;
+};
+
+// The formats of GS1 data's rows, and their short names in the table.
+inline constexpr std::string_view kElementStringFormat = "GS1 element string";
+inline constexpr std::string_view kDigitalLinkFormat = "GS1 Digital Link";
+inline constexpr std::string_view kElementStringShort = "GS1";
+inline constexpr std::string_view kDigitalLinkShort = "GS1 DL";
+
+// Whether a line, without the blanks before it, is GS1 data rather than a number: bracketed
+// text, scanner data after its symbology identifier, or a Digital Link URI.
+inline bool IsGs1Data(std::string_view text) noexcept {
+    return !text.empty() && (text[0] == '(' || text[0] == ']' || text.starts_with("http://") ||
+                             text.starts_with("https://"));
+}
+
+// How GS1 data is read and written: the Digital Link's stem, and whether the AIs' req= and
+// ex= associations are checked.
+struct Gs1Options {
+    std::string stem = std::string(gs1::kGs1Stem);
+    gs1::ReadOptions read;
 };
 
 // Checks lines as numbers of the GTIN family (GTIN-8, -12, -13, -14 and ISBN-10, an add-on
 // of 2 or 5 digits allowed after a "+"), reads what is no number as every command reads a
 // number, and takes country and fields from varnholt::EAN and varnholt::CountryOf, the
-// functions the control itself uses.
+// functions the control itself uses. A line of GS1 data (IsGs1Data) is read by varnholt::gs1,
+// and its (01)'s GTIN gets the facts of a GTIN-14.
 class LineChecker {
   public:
+    // How the lines of GS1 data that follow are read and written.
+    void SetGs1(Gs1Options gs1) { gs1_ = std::move(gs1); }
+
     // The line's verdict alone, quicker than Check for a number's digits alone; `line` as a
     // LineReader hands it out, with bytes to read past a short one.
     Verdict Judge(const Line& line) {
@@ -67,6 +100,11 @@ class LineChecker {
                 return number->valid ? Verdict::Valid : Verdict::Invalid;
             }
         }
+        // GS1 data needs no forms written for its verdict.
+        if (const std::string_view trimmed = TrimBlanks(text);
+            !line.TooLong() && IsGs1Data(trimmed)) {
+            return Gs1Reading(trimmed) ? Verdict::Valid : Verdict::Invalid;
+        }
         return Check(line).verdict;
     }
 
@@ -77,12 +115,20 @@ class LineChecker {
   private:
     // The facts of a number of the family that EAN::Check has just checked as `ean`.
     void TakeFacts(std::string_view ean);
+    // GS1 data read as its first character says, `text` without the blanks around it.
+    Result<gs1::Reading> Gs1Reading(std::string_view text) const;
+    // The facts of GS1 data.
+    void CheckGs1(std::string_view text);
 
     EAN ean_;
     NumberReader reader_;
     GtinNumber number_;
     std::array<char, 14> gtin_{};
     CheckedLine checked_;
+    Gs1Options gs1_;
+    std::string elementString_;
+    std::string digitalLink_;
+    std::string gs1Fault_;
 };
 
 }  // namespace varnholt::cli

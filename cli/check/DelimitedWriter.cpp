@@ -67,7 +67,8 @@ class DelimitedWriter final : public RowWriter {
             if (i != 0) {
                 *to++ = delimiter_;
             }
-            to = csv && fields[i].quotable ? PutCsvQuoted(fields[i].text, to) : Put(to, fields[i].text);
+            to = csv && fields[i].quotable ? PutCsvQuoted(fields[i].text, to)
+                                           : Put(to, fields[i].text);
         });
         *to++ = '\n';
         return to;

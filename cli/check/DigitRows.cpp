@@ -14,7 +14,7 @@ namespace {
 
 // The columns this writer puts down in order; a column added to check's output must be
 // added here too, or the build stops here.
-constexpr std::array<std::string_view, 12> kWrittenColumns{"file",
+constexpr std::array<std::string_view, 14> kWrittenColumns{"file",
                                                            "line",
                                                            "number",
                                                            "valid",
@@ -25,7 +25,9 @@ constexpr std::array<std::string_view, 12> kWrittenColumns{"file",
                                                            "expected_check_digit",
                                                            "error",
                                                            "format",
-                                                           "gtin"};
+                                                           "gtin",
+                                                           "element_string",
+                                                           "digital_link"};
 constexpr bool WritesEveryColumn() {
     if (kColumns.size() != kWrittenColumns.size()) {
         return false;
@@ -167,6 +169,8 @@ std::optional<Verdict> DigitRows::Write(const Line& line, bool invalidOnly) {
     if (number->valid) {
         to = Move<14>(to, number->gtin.data(), 14);
     }
+    *to++ = delimiter_;  // no element string
+    *to++ = delimiter_;  // no Digital Link
     *to++ = '\n';
     out_.Commit(to);
     return verdict;

@@ -30,7 +30,8 @@ PROGRAM, WINDOWLESS = (os.path.abspath(path) for path in sys.argv[1:3])
 MANUAL = pathlib.Path(sys.argv[3])
 BOM = b"\xef\xbb\xbf"
 HEADER = ["file", "line", "number", "valid", "country", "number_system", "manufacturer_code",
-          "product_code", "expected_check_digit", "error", "format", "gtin"]
+          "product_code", "expected_check_digit", "error", "format", "gtin", "element_string",
+          "digital_link"]
 
 cases = Cases(PROGRAM)
 case, run, text, expect = cases.case, cases.run, cases.text, cases.expect
@@ -192,7 +193,8 @@ def table_is_aligned():
     out, _ = expect(run("check", text("mixed.txt", MIXED)), 1)
     lines = out.splitlines()
     assert lines[0].split() == ["LINE", "NUMBER", "RESULT", "COUNTRY", "SYSTEM",
-                                "MANUFACTURER", "PRODUCT", "FORMAT", "GTIN", "NOTE"], lines[0]
+                                "MANUFACTURER", "PRODUCT", "FORMAT", "GTIN", "ELEMENT",
+                                "STRING", "DIGITAL", "LINK", "NOTE"], lines[0]
     result_column = lines[0].index("RESULT")
     assert [line[result_column:result_column + 7].strip() for line in lines[1:]] == [
         "valid", "invalid", "valid", "error", "error"], lines
@@ -280,6 +282,104 @@ def check_agrees_with_python_stdnum_on_every_member():
             assert row["expected_check_digit"] != "", (line, row)
 
 
+# --- check: GS1 data beside numbers, as python3-stdnum's gs1_128 judges it --------------------
+GS1_PEER = r"""
+import json, sys
+from stdnum import gs1_128
+for line in sys.stdin.read().splitlines():
+    try:
+        gs1_128.validate(line)
+        print(json.dumps(True))
+    except Exception:
+        print(json.dumps(False))
+"""
+
+
+def gtin(generator):
+    body = "".join(generator.choice("0123456789") for _ in range(13))
+    total = sum(int(d) * (3 if i % 2 == 0 else 1) for i, d in enumerate(reversed(body)))
+    return body + str((10 - total % 10) % 10)
+
+
+def gs1_lines(count, seed):
+    """GS1 data in its three syntaxes among GTINs: a GTIN under (01), a date under (17) and a
+    batch under (10), some of them wrong in a way stdnum checks too (a check digit, a month, a
+    letter in the GTIN, a batch too long). Each GS1 line comes with the same data bracketed,
+    fixed-length AIs first, which stdnum reads as we do."""
+    generator = random.Random(seed)
+    lines = []
+    for _ in range(count):
+        number = gtin(generator)
+        date = f"{generator.randrange(100):02d}{generator.randrange(1, 13):02d}00"
+        batch = "".join(generator.choice("ABCXYZ0123456789-.") for _ in
+                        range(generator.randrange(1, 21)))
+        fault = generator.choice([None, None, "digit", "month", "letter", "long"])
+        if fault == "digit":
+            number = number[:-1] + str((int(number[-1]) + generator.randrange(1, 10)) % 10)
+        elif fault == "month":
+            date = date[:2] + generator.choice(["00", "13", "20"]) + date[4:]
+        elif fault == "letter":
+            at = generator.randrange(14)
+            number = number[:at] + "A" + number[at + 1:]
+        elif fault == "long":
+            batch = (batch * 21)[:21]
+        bracketed = f"(01){number}(17){date}(10){batch}"
+        kind = generator.choice(["gtin", "bracketed", "scanner", "link"])
+        if kind == "gtin":
+            lines.append((number[1:], None))
+        elif kind == "bracketed":
+            lines.append((bracketed, bracketed))
+        elif kind == "scanner":
+            lines.append((f"]d201{number}10{batch}\x1d17{date}", bracketed))
+        else:
+            lines.append((f"https://example.org/01/{number}/10/{batch}?17={date}", bracketed))
+    return lines
+
+
+@case
+def gs1_data_among_gtins_agrees_with_python_stdnum_in_csv_and_jsonl():
+    lines = gs1_lines(2000, seed=1209)
+    path = SCRATCH / "gs1.txt"
+    path.write_bytes(("\n".join(line for line, _ in lines) + "\n").encode())
+    peer_input = ("\n".join(b for _, b in lines if b) + "\n").encode()
+    peer = iter(json.loads(v) for v in subprocess.run(
+        ["/usr/bin/python3", "-c", GS1_PEER], input=peer_input, capture_output=True,
+        check=True).stdout.decode().splitlines())
+    out, _ = expect(run("check", "-f", "csv", str(path)), 1)
+    rows = csv_rows(out)
+    jsonl, _ = expect(run("check", "-f", "jsonl", str(path)), 1)
+    objects = [json.loads(line) for line in jsonl.splitlines()]
+    assert len(rows) == len(objects) == len(lines), (len(rows), len(objects), len(lines))
+    kinds = set()
+    for (line, bracketed), row, record in zip(lines, rows, objects):
+        assert record["valid"] == (row["valid"] == "true"), (line, row, record)
+        assert (record["element_string"] or "") == row["element_string"], (line, record)
+        assert (record["digital_link"] or "") == row["digital_link"], (line, record)
+        if bracketed is None:
+            # A number as ever: a GTIN-13, or no number for one with a letter.
+            assert row["format"] in ("GTIN-13", "") and row["element_string"] == "" and \
+                row["digital_link"] == "", (line, row)
+            continue
+        valid = next(peer)
+        kinds.add((line[0], valid))
+        assert (row["valid"] == "true") == valid, (line, row, valid)
+        assert row["format"] == ("GS1 Digital Link" if line.startswith("http")
+                                 else "GS1 element string"), (line, row)
+        if not valid:
+            assert row["error"].startswith("AI ("), (line, row)
+            continue
+        # Read back in the normal forms, each naming the same data at GS1's own stem.
+        number, date, batch = bracketed[4:18], bracketed[22:28], bracketed[32:]
+        assert row["gtin"] == number, (line, row)
+        assert row["number_system"] + row["manufacturer_code"] + row["product_code"] == \
+            number[1:13], (line, row)
+        assert row["element_string"] in (bracketed, f"(01){number}(10){batch}(17){date}"), row
+        assert row["digital_link"] == \
+            f"https://id.gs1.org/01/{number}/10/{batch}?17={date}", (line, row)
+    # Every syntax met, right and wrong.
+    assert len(kinds) == 6, kinds
+
+
 # --- check: catalogues ---------------------------------------------------------------------
 CATALOGUE_HEADER = ["sku", "Name", "EAN", "country", "line"]
 
@@ -351,7 +451,7 @@ def keep_columns_annotates_the_catalogue_and_renames_clashing_facts_once():
     assert [o["sku"] for o in objects] == [r[0] for r, _ in kept]
     out, _ = expect(run("check", "-c", "EAN", "-k", "-f", "tsv", path), 1)
     lines = out.split("\n")[:-1]
-    assert len(lines) == len(kept) + 1 and all(line.count("\t") == 16 for line in lines), \
+    assert len(lines) == len(kept) + 1 and all(line.count("\t") == 18 for line in lines), \
         [line for line in lines if line.count("\t") != 16][:2]
     for args, message in ((["-c", "EAN", "-k"], r"--keep-columns writes csv, tsv or jsonl"),
                           (["-c", "EAN", "-k", "-f", "csv", path], r"annotates one catalogue"),

@@ -120,9 +120,114 @@ TEST_P(LineCheckerChecks, JudgesAlike) {
 
 INSTANTIATE_TEST_SUITE_P(Lines, LineCheckerChecks, testing::ValuesIn(kCases), test::CaseName{});
 
+struct Gs1Case {
+    const char* name;
+    std::string line;
+    bool lenient;  // --no-associations
+    Verdict verdict;
+    // A valid reading's facts as "FORMAT | GTIN COUNTRY SYSTEM/MANUFACTURER/PRODUCT | ELEMENT
+    // STRING | DIGITAL LINK", "-" for an empty one; a refusal's format and fault.
+    std::string facts;
+};
+
+std::ostream& operator<<(std::ostream& os, const Gs1Case& row) {
+    return os << row.name;
+}
+
+std::string Gs1FactsOf(const CheckedLine& line) {
+    if (line.verdict != Verdict::Valid) {
+        return std::string(line.format) + " | " + std::string(line.gs1Fault);
+    }
+    const EAN::FieldTexts& f = line.fields;
+    return std::string(line.format) + " | " + Shown(line.gtin) + " " + Shown(line.country) + " " +
+           std::string(f.numberSystem) + "/" + std::string(f.manufacturerCode) + "/" +
+           std::string(f.productCode) + " | " + Shown(line.elementString) + " | " +
+           Shown(line.digitalLink);
+}
+
+// The German GTIN-13 4006381333931 under (01) as 04006381333931 (its facts as on its own
+// line), the GTIN-14 00012345600012 of the number cases, a batch (10) and a best-before date
+// (17), in each of GS1's syntaxes; then one line for each kind of refusal.
+const Gs1Case kGs1Cases[] = {
+    // Valid data: the facts of the GTIN, the element string in the reading's order, the URI
+    // at GS1's stem with the key's qualifiers in the path.
+    {"Bracketed", "(01)04006381333931(17)271231(10)AB-123", false, Verdict::Valid,
+     "GS1 element string | 04006381333931 DE 400/6381/33393 | "
+     "(01)04006381333931(17)271231(10)AB-123 | "
+     "https://id.gs1.org/01/04006381333931/10/AB-123?17=271231"},
+    {"BracketedBlanksAround", "  (01)04006381333931\r", false, Verdict::Valid,
+     "GS1 element string | 04006381333931 DE 400/6381/33393 | (01)04006381333931 | "
+     "https://id.gs1.org/01/04006381333931"},
+    {"ScannerDataWithGs",
+     "]C1010001234560001210AB-123\x1D"
+     "17271231",
+     false, Verdict::Valid,
+     "GS1 element string | 00012345600012 US-CA 00/12345/60001 | "
+     "(01)00012345600012(10)AB-123(17)271231 | "
+     "https://id.gs1.org/01/00012345600012/10/AB-123?17=271231"},
+    {"DigitalLinkAtAnotherStem", "https://example.com/shop/01/04006381333931/10/AB-123?17=271231",
+     false, Verdict::Valid,
+     "GS1 Digital Link | 04006381333931 DE 400/6381/33393 | "
+     "(01)04006381333931(10)AB-123(17)271231 | "
+     "https://id.gs1.org/01/04006381333931/10/AB-123?17=271231"},
+    {"NoPrimaryKeyLenient", "(10)AB-123(17)271231", true, Verdict::Valid,
+     "GS1 element string | - - // | (10)AB-123(17)271231 | -"},
+    // Refusals: each is invalid, with the reading's own words.
+    {"WrongCheckDigit", "(01)04006381333932", false, Verdict::Invalid,
+     "GS1 element string | AI (01): check digit 2 is wrong, 0400638133393 needs 1"},
+    {"NoSuchMonth", "(01)04006381333931(17)271331", false, Verdict::Invalid,
+     "GS1 element string | AI (17): 271331: month 13"},
+    {"NeedsAnotherAi", "(10)AB-123(17)271231", false, Verdict::Invalid,
+     "GS1 element string | AI (10): needs AI (01), (02), (03), (8006) or (8026)"},
+    {"DigitalLinkWithoutKey", "https://id.gs1.org/10/AB-123", false, Verdict::Invalid,
+     "GS1 Digital Link | Digital Link: no primary key in the path"},
+    {"UnknownSymbologyIdentifier", "]X1010400638133393110AB-123", false, Verdict::Invalid,
+     "GS1 element string | scanner data: no GS1 symbology identifier (]C1, ]d2, ]Q3 or ]e0)"},
+    {"NoAiAfterTheBracket", "(AB)123", false, Verdict::Invalid,
+     "GS1 element string | AI (AB): no such AI"},
+};
+
+class Gs1LineChecks : public testing::TestWithParam<Gs1Case> {};
+
+TEST_P(Gs1LineChecks, EveryFact) {
+    const Gs1Case& c = GetParam();
+    LineChecker checker;
+    checker.SetGs1({.read = {.associations = !c.lenient}});
+    // A used checker, last on a number's line with facts of its own, then on GS1 data.
+    checker.Check(LineOf("(01)00012345600012(10)X", 23));
+    checker.Check(LineOf("5400101109972", 13));
+    const CheckedLine& facts = checker.Check(LineOf(c.line, c.line.size()));
+    EXPECT_EQ(facts.verdict, c.verdict);
+    EXPECT_EQ(Gs1FactsOf(facts), c.facts);
+    EXPECT_EQ(checker.Judge(LineOf(c.line, c.line.size())), c.verdict);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lines, Gs1LineChecks, testing::ValuesIn(kGs1Cases), test::CaseName{});
+
+TEST(LineChecker, DigitalLinkAtTheStemGiven) {
+    LineChecker checker;
+    checker.SetGs1({.stem = "https://example.com/shop", .read = {}});
+    const std::string line = "(01)04006381333931(10)AB-123";
+    EXPECT_EQ(checker.Check(LineOf(line, line.size())).digitalLink,
+              "https://example.com/shop/01/04006381333931/10/AB-123");
+}
+
+// Only a line's start makes it GS1 data: a number with a bracket or a URL's word further on
+// is read as a number, and fails as one.
+TEST(LineChecker, GS1DataOnlyByItsFirstCharacters) {
+    LineChecker checker;
+    for (const std::string line : {"5400101109971(10)AB", "htp://id.gs1.org/01/04006381333931",
+                                   "[01]04006381333931", "http:/id.gs1.org"}) {
+        const CheckedLine& facts = checker.Check(LineOf(line, line.size()));
+        EXPECT_EQ(facts.verdict, Verdict::Error) << line;
+        EXPECT_TRUE(facts.elementString.empty() && facts.gs1Fault.empty()) << line;
+    }
+}
+
 TEST(LineChecker, LineTooLongIsAnErrorWhateverItHolds) {
     LineChecker checker;
-    for (const std::string head : {"5400101109971", "   ", "54001011099710000000000000000000"}) {
+    for (const std::string head :
+         {"5400101109971", "   ", "54001011099710000000000000000000", "(01)04006381333931"}) {
         const Line line = LineOf(head, kLongestLine + 1);
         const CheckedLine& facts = checker.Check(line);
         EXPECT_EQ(facts.verdict, Verdict::Error) << head;

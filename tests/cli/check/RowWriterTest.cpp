@@ -48,26 +48,31 @@ std::string Write(RowFormat format, const std::vector<std::string>& files,
 TEST(RowWriter, TableForOneFile) {
     EXPECT_EQ(Write(RowFormat::Table, {"a.txt"}),
               "  LINE  NUMBER             RESULT   COUNTRY   SYSTEM  MANUFACTURER  PRODUCT  "
-              "FORMAT   GTIN            NOTE\n"
+              "FORMAT   GTIN            ELEMENT STRING            DIGITAL LINK              NOTE\n"
               "     1  5400101109971      valid    BE-LU     54      00101         10997    "
               "GTIN-13  05400101109971\n"
               "     2  5400101109972      invalid  BE-LU     54      00101         10997    "
-              "GTIN-13                  check digit should be 1\n"
+              "GTIN-13                                                                      check "
+              "digit should be 1\n"
               "     4  96385074           valid              963     (none)        8507     "
               "GTIN-8   00000096385074\n"
               "     5  12,345             error                                             "
-              "                         \",\" at column 3 is not a digit\n"
+              "                                                                             \",\" "
+              "at column 3 is not a digit\n"
               "     7  \"5\" \xEF\xBF\xBD[2J           error                                    "
-              "                                  \"\"\" at column 1 is not a digit\n"
+              "                                                                                    "
+              "  \"\"\" at column 1 is not a digit\n"
               "     9  7777777777777777\xE2\x80\xA6  error                                    "
-              "                                  40 digits, not 8, 10, 12, 13 or 14\n");
+              "                                                                                    "
+              "  40 digits, not 8, 10, 12, 13 or 14\n");
 }
 
 TEST(RowWriter, TableShowsFilesWhenThereAreSeveral) {
     const std::vector<Input> one = {{"96385074", 3}};
     EXPECT_EQ(Write(RowFormat::Table, {"a.txt", "catalogue.txt"}, one),
               "FILE             LINE  NUMBER             RESULT   COUNTRY   SYSTEM  MANUFACTURER  "
-              "PRODUCT  FORMAT   GTIN            NOTE\n"
+              "PRODUCT  FORMAT   GTIN            ELEMENT STRING            DIGITAL LINK            "
+              "  NOTE\n"
               "a.txt               3  96385074           valid              963     (none)        "
               "8507     GTIN-8   00000096385074\n"
               "catalogue.txt       3  96385074           valid              963     (none)        "
@@ -89,8 +94,25 @@ TEST(RowWriter, CsvRowLongerThanTheBuffer) {
     const std::string file(OutputBuffer::kCapacity, '"');
     const std::string written = Write(RowFormat::Csv, {file}, {{"96385074", 1}});
     const std::string quoted = "\"" + std::string(2 * file.size(), '"') + "\"";
-    EXPECT_NE(written.find("\n" + quoted + ",1,96385074,true,,963,,8507,,,GTIN-8,00000096385074\n"),
-              std::string::npos);
+    EXPECT_NE(
+        written.find("\n" + quoted + ",1,96385074,true,,963,,8507,,,GTIN-8,00000096385074,,\n"),
+        std::string::npos);
+}
+
+// GS1 data's forms may hold a comma or a quote, and be longer than any number's field: quoted
+// as csv quotes, and cut in the table.
+TEST(RowWriter, Gs1FormsQuotedInCsvAndCutInTheTable) {
+    const std::vector<Input> gs1 = {{"(01)04006381333931(10)A,\"1", 3}};
+    EXPECT_EQ(
+        Write(RowFormat::Csv, {"a.txt"}, gs1).substr(Write(RowFormat::Csv, {"a.txt"}, {}).size()),
+        "a.txt,3,\"(01)04006381333931(10)A,\"\"1\",true,DE,400,6381,33393,,,GS1 element "
+        "string,04006381333931,\"(01)04006381333931(10)A,\"\"1\","
+        "https://id.gs1.org/01/04006381333931/10/A%2C%221\n");
+    const std::string table = Write(RowFormat::Table, {"a.txt"}, gs1);
+    EXPECT_NE(table.find("  GS1      04006381333931  (01)04006381333931(10)A\xE2\x80\xA6  "
+                         "https://id.gs1.org/01/0\xE2\x80\xA6\n"),
+              std::string::npos)
+        << table;
 }
 
 }  // namespace
