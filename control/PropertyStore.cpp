@@ -1,7 +1,7 @@
 #include "control/PropertyStore.h"
 
-#include "model/Ascii.h"
 #include "control/RoundToInt32.h"
+#include "model/Ascii.h"
 #include "model/LeadingNumber.h"
 
 namespace varnholt {

@@ -71,8 +71,7 @@ int LinkUnnamed(int fd, const std::string& name) {
 // The usual case of a whole file, a new one: made without a name and linked into place
 // without a look at the name first. Nothing when that cannot be done (no such file system,
 // or the name is taken), and the caller goes the general way, which looks first.
-std::optional<Result<Done>> WriteNew(const std::string& path, std::string_view bytes,
-                                     Flush flush) {
+std::optional<Result<Done>> WriteNew(const std::string& path, std::string_view bytes, Flush flush) {
     const int fd = OpenUnnamed(path);
     if (fd < 0) {
         return std::nullopt;

@@ -13,13 +13,13 @@
 #include <utility>
 #include <vector>
 
-#include "model/Ascii.h"
 #include "control/MemoryPropertyStore.h"
 #include "fuzz/FuzzHost.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/Oracles.h"
 #include "fuzz/PaintChecks.h"
 #include "fuzz/Require.h"
+#include "model/Ascii.h"
 
 namespace varnholt::fuzz {
 namespace {

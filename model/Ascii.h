@@ -24,8 +24,7 @@ inline std::string Lowered(std::string_view text) {
 
 // Whether `a` and `b` are the same in any letter case.
 constexpr bool EqualsIgnoringCase(std::string_view a, std::string_view b) noexcept {
-    return std::ranges::equal(
-        a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
 }  // namespace varnholt

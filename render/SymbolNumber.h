@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "model/Symbology.h"
 #include "model/Result.h"
+#include "model/Symbology.h"
 
 namespace varnholt::render {
 

@@ -30,8 +30,8 @@ Result<SymbolExtent> ExtentOf(const render::Layout& layout, const render::Option
     SymbolExtent extent;
     extent.widthModules = small->widthMm / kSmallProbeMm;
     extent.heightModules = (large->heightMm - small->heightMm) / (kLargeProbeMm - kSmallProbeMm);
-    extent.fixedHeightMm =
-        small->heightMm - extent.heightModules * kSmallProbeMm + (withText ? kLabelTextRoomMm : 0.0);
+    extent.fixedHeightMm = small->heightMm - extent.heightModules * kSmallProbeMm +
+                           (withText ? kLabelTextRoomMm : 0.0);
     return extent;
 }
 

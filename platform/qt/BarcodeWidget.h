@@ -7,9 +7,9 @@
 #include "control/Barcode.h"
 #include "control/ControlHost.h"
 #include "control/PropertyStore.h"
+#include "model/Result.h"
 #include "raster/SoftwareSurface.h"
 #include "render/FileFormat.h"
-#include "model/Result.h"
 
 namespace varnholt::qt {
 

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "control/Barcode.h"
-#include "render/FileFormat.h"
 #include "model/Result.h"
+#include "render/FileFormat.h"
 
 namespace varnholt::qt {
 
