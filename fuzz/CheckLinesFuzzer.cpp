@@ -228,7 +228,7 @@ void RequireGs1Row(const std::vector<std::string>& fields, std::string_view trim
     VARNHOLT_REQUIRE(fields[8].empty());
     if (!reading) {
         VARNHOLT_REQUIRE(fields[9] == SafeText(reading.Error()));
-        for (const std::size_t empty : {4, 5, 6, 7, 11, 12, 13}) {
+        for (const std::size_t empty : {4u, 5u, 6u, 7u, 11u, 12u, 13u}) {
             VARNHOLT_REQUIRE(fields[empty].empty());
         }
         return;
