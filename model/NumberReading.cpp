@@ -63,6 +63,12 @@ std::string Describe(const NumberFault& fault) {
     return words;
 }
 
+std::string WrongCheckDigit(char given, std::string_view body, char needed) {
+    std::string words = "check digit ";
+    words.append(1, given).append(" is wrong, ").append(body).append(" needs ").append(1, needed);
+    return words;
+}
+
 NumberFault AddOnFault(const NumberReading& reading, std::string_view takesNone) noexcept {
     if (!reading.hasAddOn) {
         return {};

@@ -51,6 +51,10 @@ struct NumberFault {
 // add-on; an EAN-13, UPC-A or UPC-E does". Empty for no fault.
 std::string Describe(const NumberFault& fault);
 
+// The wording of a wrong check digit, the same wherever it is told: "check digit 2 is wrong,
+// 540010110997 needs 1" for the digit `given` after `body`, which needs `needed`.
+std::string WrongCheckDigit(char given, std::string_view body, char needed);
+
 // The text without the blanks around it, which are no part of a number: spaces, tabs, CR,
 // vertical tabs and form feeds.
 std::string_view TrimBlanks(std::string_view text) noexcept;

@@ -44,11 +44,6 @@ char CheckDigitOf(std::string_view body) {
     return static_cast<char>('0' + Modulo10().Calculate(body));
 }
 
-std::string WrongCheckDigit(char given, std::string_view body, char needed) {
-    return "check digit " + std::string(1, given) + " is wrong, " + std::string(body) + " needs " +
-           needed;
-}
-
 // `digits` with their check digit: appended when one short of `length`, else verified.
 Result<std::string> Completed(std::string digits, std::size_t length) {
     if (digits.size() + 1 == length) {

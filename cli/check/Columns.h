@@ -54,6 +54,9 @@ class Row {
             const std::string_view shown = display_.Of(checked.number);
             number_ = {shown, IsQuotable(shown)};
         }
+        if (checked.expectedCheckDigit != 0) {
+            SetWrongDigit(checked);
+        }
         if (checked.verdict == Verdict::Error) {
             described_ = Describe(checked.fault);
             error_ = described_;
@@ -78,11 +81,27 @@ class Row {
     const CheckedLine& Checked() const noexcept { return *checked_; }
     // What is wrong with a line that is no number; empty otherwise.
     Field Error() const noexcept { return {error_, IsQuotable(error_)}; }
+    // What is wrong with a number whose check digit is, in render's words: "check digit 2 is
+    // wrong, 540010110997 needs 1"; only for such a number.
+    std::string_view WrongDigit() const noexcept { return wrongDigit_; }
     // GS1 data's bracketed normal form and Digital Link URI; empty otherwise.
     Field ElementString() const noexcept { return elementString_; }
     Field DigitalLink() const noexcept { return digitalLink_; }
 
   private:
+    // The number's digits without separators or add-on, its last the check digit given.
+    void SetWrongDigit(const CheckedLine& checked) {
+        std::string digits;
+        for (const char c : checked.number.substr(0, checked.number.find('+'))) {
+            if (c != ' ' && c != '-') {
+                digits += c;
+            }
+        }
+        wrongDigit_ =
+            WrongCheckDigit(digits.back(), std::string_view(digits).substr(0, digits.size() - 1),
+                            checked.expectedCheckDigit);
+    }
+
     Field file_;
     LineNumberText line_;
     const CheckedLine* checked_ = nullptr;
@@ -94,6 +113,7 @@ class Row {
     Field digitalLink_;
     bool gs1_ = false;
     DisplayText display_;
+    std::string wrongDigit_;
 };
 
 // How a column's values are written.
@@ -131,11 +151,6 @@ namespace columns {
 
 // Every check digit a number can need, an ISBN-10's X last.
 inline constexpr std::string_view kCheckDigits = "0123456789X";
-inline constexpr std::array<std::string_view, 11> kShouldBe{
-    "check digit should be 0", "check digit should be 1", "check digit should be 2",
-    "check digit should be 3", "check digit should be 4", "check digit should be 5",
-    "check digit should be 6", "check digit should be 7", "check digit should be 8",
-    "check digit should be 9", "check digit should be X"};
 
 inline Field File(const Row& row) {
     return row.File();
@@ -209,8 +224,7 @@ inline Field FormatShown(const Row& row) {
 }
 
 inline Field Note(const Row& row) {
-    const char digit = row.Checked().expectedCheckDigit;
-    return digit != 0 ? Field{kShouldBe[kCheckDigits.find(digit)]} : row.Error();
+    return row.Checked().expectedCheckDigit != 0 ? Field{row.WrongDigit()} : row.Error();
 }
 
 }  // namespace columns

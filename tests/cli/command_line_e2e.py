@@ -198,7 +198,7 @@ def table_is_aligned():
     result_column = lines[0].index("RESULT")
     assert [line[result_column:result_column + 7].strip() for line in lines[1:]] == [
         "valid", "invalid", "valid", "error", "error"], lines
-    assert "(none)" in lines[3] and "check digit should be 1" in lines[2], lines
+    assert "(none)" in lines[3] and "check digit 2 is wrong, 540010110997 needs 1" in lines[2], lines
 
 
 @case

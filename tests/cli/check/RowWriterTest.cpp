@@ -53,7 +53,7 @@ TEST(RowWriter, TableForOneFile) {
               "GTIN-13  05400101109971\n"
               "     2  5400101109972      invalid  BE-LU     54      00101         10997    "
               "GTIN-13                                                                      check "
-              "digit should be 1\n"
+              "digit 2 is wrong, 540010110997 needs 1\n"
               "     4  96385074           valid              963     (none)        8507     "
               "GTIN-8   00000096385074\n"
               "     5  12,345             error                                             "
