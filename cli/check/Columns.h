@@ -54,9 +54,7 @@ class Row {
             const std::string_view shown = display_.Of(checked.number);
             number_ = {shown, IsQuotable(shown)};
         }
-        if (checked.expectedCheckDigit != 0) {
-            SetWrongDigit(checked);
-        }
+        wrongDigit_.clear();
         if (checked.verdict == Verdict::Error) {
             described_ = Describe(checked.fault);
             error_ = described_;
@@ -83,14 +81,19 @@ class Row {
     Field Error() const noexcept { return {error_, IsQuotable(error_)}; }
     // What is wrong with a number whose check digit is, in render's words: "check digit 2 is
     // wrong, 540010110997 needs 1"; only for such a number.
-    std::string_view WrongDigit() const noexcept { return wrongDigit_; }
+    std::string_view WrongDigit() const {
+        if (wrongDigit_.empty()) {
+            SetWrongDigit(*checked_);  // made only where shown: the table alone says it
+        }
+        return wrongDigit_;
+    }
     // GS1 data's bracketed normal form and Digital Link URI; empty otherwise.
     Field ElementString() const noexcept { return elementString_; }
     Field DigitalLink() const noexcept { return digitalLink_; }
 
   private:
     // The number's digits without separators or add-on, its last the check digit given.
-    void SetWrongDigit(const CheckedLine& checked) {
+    void SetWrongDigit(const CheckedLine& checked) const {
         std::string digits;
         for (const char c : checked.number.substr(0, checked.number.find('+'))) {
             if (c != ' ' && c != '-') {
@@ -113,7 +116,7 @@ class Row {
     Field digitalLink_;
     bool gs1_ = false;
     DisplayText display_;
-    std::string wrongDigit_;
+    mutable std::string wrongDigit_;
 };
 
 // How a column's values are written.
