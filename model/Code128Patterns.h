@@ -7,7 +7,7 @@
 namespace varnholt {
 
 // Code 128's bar and space widths in modules by symbol character value, bar first (ISO/IEC
-// 15417, as GS1 General Specifications, 5.4 publishes it): 0-102 data and function
+// 15417, as section 5.4 of GS1's general standard publishes it): 0-102 data and function
 // characters, 103-105 Start A, B and C, then the Stop with its final bar.
 inline constexpr std::array<std::string_view, 107> Code128Widths{
     "212222", "222122", "222221", "121223", "121322", "131222", "122213", "122312", "132212",

@@ -12,8 +12,8 @@ namespace varnholt {
 
 // A GS1-128 symbol: its Code 128 symbol characters and the bars and spaces they make.
 struct Gs1128Symbol {
-    // GS1's limit on data characters, the FNC1 separators among them (GS1 General
-    // Specifications, 5.4).
+    // GS1's limit on data characters, the FNC1 separators among them (GS1's general
+    // standard, section 5.4).
     static constexpr std::size_t kMaxDataCharacters = 48;
     // The light margin each side needs, in modules; not part of Modules().
     static constexpr std::size_t kQuietZoneModules = 10;

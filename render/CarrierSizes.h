@@ -19,7 +19,7 @@ struct CarrierSize {
     double barHeightMm = 0.0;  // 0 for a 2D symbol
 };
 
-// GS1 General Specifications, section 5.12.3, its tables of symbol sizes: GS1-128 from
+// GS1's general standard, section 5.12.3, its tables of symbol sizes: GS1-128 from
 // table 2 (trade items scanned in general distribution only), DataMatrix and QR Code from
 // table 1 (trade items scanned at general retail POS; 2D symbols at 1.5 times the linear
 // X-dimensions, QR Code with a Digital Link URI). The quiet zones are the symbologies': 10
@@ -37,8 +37,8 @@ inline constexpr std::array<CarrierSize, 3> kCarrierSizes{{
     {.smallestMm = 0.396, .targetMm = 0.495, .largestMm = 0.990, .quietZoneModules = 4},
 }};
 
-// A GS1-128 with its quiet zones may be no wider than this (GS1 General Specifications,
-// 5.4.4.3).
+// A GS1-128 with its quiet zones may be no wider than this (GS1's general standard,
+// section 5.4.4.3).
 inline constexpr double kWidestGs1128Mm = 165.10;
 
 constexpr const CarrierSize& SizeOf(DataCarrier carrier) noexcept {

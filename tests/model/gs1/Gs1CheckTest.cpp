@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "AI (00): check digit 6 is wrong, 95201234567891234 needs 5"},
         CheckCase{"GraiCheckDigitInTheMiddle", "(8003)09520123456781abc",
                   "AI (8003): check digit 1 is wrong, 952012345678 needs 8"},
-        // The model number the General Specifications work through, and a pair one off.
+        // The model number GS1's general standard works through, and a pair one off.
         CheckCase{"ModelNumberRight", "(8013)1987654Ad4X4bL5ttr2310c2K", ""},
         CheckCase{"ModelNumberWrong", "(8013)1987654Ad4X4bL5ttr2310c2L",
                   "AI (8013): check characters 2L are wrong, 1987654Ad4X4bL5ttr2310c needs 2K"},
