@@ -26,4 +26,18 @@ inline constexpr double kMmPerInch = 25.4;
 // resolution that is not a positive number, or one at which no dot count fits.
 Result<ModuleSize> SizeModule(double xDimensionMm, std::optional<double> dpi);
 
+// A range of module widths a symbol may be drawn at, and how messages name it.
+struct ModuleRange {
+    double smallestMm = 0.0;
+    double targetMm = 0.0;  // the size magnifications are counted from
+    double largestMm = 0.0;
+    std::string words;     // e.g. "0.264 to 0.66 mm (80 to 200 % of 0.33 mm)"
+    bool percent = false;  // whether reports say the magnification
+};
+
+// SizeModule's snapping for any range: the request refused outside `range`, else snapped to
+// the nearest whole dots within it at `dpi`.
+Result<ModuleSize> SizeModuleWithin(double xDimensionMm, const ModuleRange& range,
+                                    std::optional<double> dpi);
+
 }  // namespace varnholt::render
