@@ -19,8 +19,8 @@ constexpr std::array<char, 3> kDelimiters = {',', ';', '\t'};
 constexpr std::size_t kWord = 64;
 // Every field lies before the end of the bytes read, behind which a word is written.
 static_assert(kWord >= DelimitedReader::kReadable);
-// A rest of a block this short is moved to the front of the buffer at once.
-constexpr std::size_t kShortRest = 4096;
+// A rest of at most this part of a block is moved to the front of the buffer at once.
+constexpr std::size_t kShortRestPerBlock = 16;
 
 // `bits` of the 64 bytes from `begin` without those at or past `end`.
 std::uint64_t Within(std::uint64_t bits, const char* begin, const char* end) noexcept {
@@ -91,12 +91,13 @@ QuotesAndNewlines QuoteBits(const char* begin, const char* end) noexcept {
 }  // namespace
 
 DelimitedReader::DelimitedReader(ByteSource& source, std::optional<char> delimiter,
-                                 std::size_t longestRecord)
+                                 std::size_t longestRecord, std::size_t blockSize)
     : source_(source),
       delimiter_(delimiter),
       longestRecord_(longestRecord),
+      blockSize_(blockSize),
       // Room for the longest record, a CR after it and a block behind them.
-      capacity_(longestRecord + 1 + kBlockSize),
+      capacity_(longestRecord + 1 + blockSize),
       // Not cleared: a small input touches only the pages it fills.
       buffer_(new char[capacity_ + kWord]),
       next_(buffer_.get()),
@@ -125,8 +126,8 @@ void DelimitedReader::Refill() {
     const auto kept = static_cast<std::size_t>(end_ - record_);
     // A short rest goes to the front, where the last block was, which is still in the cache;
     // a long one only when the room behind it runs short.
-    if (record_ != begin &&
-        (kept <= kShortRest || capacity_ - static_cast<std::size_t>(end_ - begin) < kBlockSize)) {
+    if (record_ != begin && (kept <= blockSize_ / kShortRestPerBlock ||
+                             capacity_ - static_cast<std::size_t>(end_ - begin) < blockSize_)) {
         const std::ptrdiff_t shift = record_ - begin;
         std::memmove(begin, record_, kept);
         for (std::string_view& field : fields_) {
@@ -138,7 +139,7 @@ void DelimitedReader::Refill() {
         end_ = begin + kept;
     }
     const std::size_t room =
-        std::min(kBlockSize, capacity_ - static_cast<std::size_t>(end_ - begin));
+        std::min(blockSize_, capacity_ - static_cast<std::size_t>(end_ - begin));
     word_ = nullptr;
     const std::size_t count = source_.Read(end_, room);
     end_ += count;

@@ -59,9 +59,11 @@ class DelimitedReader {
     // the three occurs most outside quotes in the first line that is not blank (the header),
     // looking no further than `longestRecord` + 1 bytes into the input; the first of them in
     // that order on a tie, ',' when none occurs. Records longer than `longestRecord` bytes are
-    // reported as too long and skipped.
+    // reported as too long and skipped. Reads `blockSize` bytes at a time; tests pass small
+    // blocks to cross them often.
     explicit DelimitedReader(ByteSource& source, std::optional<char> delimiter = std::nullopt,
-                             std::size_t longestRecord = kLongestRecord);
+                             std::size_t longestRecord = kLongestRecord,
+                             std::size_t blockSize = kBlockSize);
 
     // The next record, valid until the next call; false at the end of the input. Throws
     // ReadError when reading fails.
@@ -114,6 +116,7 @@ class DelimitedReader {
     ByteSource& source_;
     std::optional<char> delimiter_;
     std::size_t longestRecord_;
+    std::size_t blockSize_;
     std::size_t capacity_;
     std::unique_ptr<char[]> buffer_;
     // The bytes read but not yet handed out.

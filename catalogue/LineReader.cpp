@@ -1,19 +1,23 @@
 #include "catalogue/LineReader.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 namespace varnholt::catalogue {
-LineReader::LineReader(ByteSource& source)
+LineReader::LineReader(ByteSource& source, std::size_t blockSize)
     : source_(source),
-      buffer_(new char[kBlockSize + kSlack]()),
+      blockSize_(blockSize),
+      buffer_(new char[blockSize + kSlack]()),
       next_(buffer_.get()),
-      end_(buffer_.get()) {}
+      end_(buffer_.get()) {
+    assert(blockSize > kLongestLine + 2);
+}
 
 void LineReader::Refill() {
     const auto rest = static_cast<std::size_t>(end_ - next_);
     std::memmove(buffer_.get(), next_, rest);
-    const std::size_t count = source_.Read(buffer_.get() + rest, kBlockSize - rest);
+    const std::size_t count = source_.Read(buffer_.get() + rest, blockSize_ - rest);
     next_ = buffer_.get();
     end_ = next_ + rest + count;
     atEnd_ = count == 0;

@@ -66,7 +66,9 @@ class LineReader {
     // Bytes that may be read from the start of any line handed out, whatever its length.
     static constexpr std::size_t kReadable = 16;
 
-    explicit LineReader(ByteSource& source);
+    // Reads `blockSize` bytes at a time, which must leave room for the longest line and its
+    // line end; tests pass small blocks to cross them often.
+    explicit LineReader(ByteSource& source, std::size_t blockSize = kBlockSize);
 
     // The next line, valid until the next call; false at the end of the input. Throws
     // ReadError when reading fails.
@@ -128,6 +130,7 @@ class LineReader {
     void SkipLongLine(Line& line);
 
     ByteSource& source_;
+    std::size_t blockSize_;
     std::unique_ptr<char[]> buffer_;
     // The bytes read but not yet handed out.
     const char* next_;

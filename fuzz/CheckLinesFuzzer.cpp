@@ -30,9 +30,10 @@
 namespace varnholt::fuzz {
 namespace {
 
-// Past a whole block of the reader and a few longest lines, so that lines run across reads
-// and blocks.
-constexpr std::size_t kLongest = catalogue::LineReader::kBlockSize + 4 * catalogue::kLongestLine;
+// Blocks as small as the reader allows, and texts past one by a few longest lines, so that
+// lines run across reads and blocks at little cost.
+constexpr std::size_t kBlock = 2 * catalogue::kLongestLine;
+constexpr std::size_t kLongest = kBlock + 4 * catalogue::kLongestLine;
 
 class Source final : public catalogue::ByteSource {
   public:
@@ -251,7 +252,7 @@ void CheckLines(std::string_view text, std::size_t chunk) {
     const std::vector<std::string_view> expected = SplitLines(text);
 
     Source source(text, chunk);
-    catalogue::LineReader reader(source);
+    catalogue::LineReader reader(source, kBlock);
     Sink sink;
     cli::OutputBuffer out(sink);
     const std::string file = "in,\"put\".txt";
@@ -340,7 +341,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto chunk = input.Take<std::uint8_t>();
     const auto width = input.Take<std::uint8_t>();
     const std::string text = WidenLastLine(input.Rest(), width, kLongest);
-    // Reads of 1 byte (0) to most of a block (255).
+    // Reads of 1 byte (0) to several blocks (255).
     CheckLines(text, std::size_t{1} + std::size_t{chunk} * chunk);
     return 0;
 }
