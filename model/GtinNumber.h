@@ -16,6 +16,13 @@ inline constexpr std::array<std::string_view, 5> kNumberFormatNames{"GTIN-8", "G
                                                                     "GTIN-14", "ISBN-10"};
 static_assert(kNumberFormatNames.size() == static_cast<std::size_t>(NumberFormat::Isbn10) + 1,
               "one name per format");
+// The characters of each format, in the order of NumberFormat.
+inline constexpr std::array<std::size_t, 5> kNumberFormatLengths{8, 12, 13, 14, 10};
+static_assert(kNumberFormatLengths.size() == kNumberFormatNames.size(), "one length per format");
+
+constexpr std::size_t LengthOf(NumberFormat format) noexcept {
+    return kNumberFormatLengths[static_cast<std::size_t>(format)];
+}
 
 // The name by which GS1 and ISO know the format: "GTIN-13", "ISBN-10", and so on.
 constexpr std::string_view NameOf(NumberFormat format) noexcept {

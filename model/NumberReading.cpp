@@ -47,7 +47,12 @@ std::string Describe(const NumberFault& fault) {
         case NumberFault::Kind::WrongLength:
             words.append(std::to_string(fault.count));
             words.append(fault.count == 1 ? " digit, not " : " digits, not ");
-            words.append(fault.lengths);
+            for (std::size_t i = 0; i < fault.lengths.size(); ++i) {
+                if (i > 0) {
+                    words.append(i + 1 == fault.lengths.size() ? " or " : ", ");
+                }
+                words.append(std::to_string(fault.lengths[i]));
+            }
             break;
         case NumberFault::Kind::TooLong:
             words.append("line too long to be a number (").append(std::to_string(fault.count));

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -26,12 +27,13 @@ struct NumberFault {
     // WrongLength: the digits the text holds; TooLong: the line's length in bytes;
     // WrongAddOn: the add-on's digits.
     std::uint64_t count = 0;
-    // WrongLength: the lengths a number has where it was read, in words ("13 or 8").
-    std::string_view lengths;
+    // WrongLength: the lengths a number has where it was read, in the order they are told.
+    std::span<const std::size_t> lengths;
 
     explicit operator bool() const noexcept { return kind != Kind::None; }
 
-    static NumberFault WrongLength(std::uint64_t digits, std::string_view lengths) noexcept {
+    static NumberFault WrongLength(std::uint64_t digits,
+                                   std::span<const std::size_t> lengths) noexcept {
         return {Kind::WrongLength, 0, {}, digits, lengths};
     }
     static NumberFault TooLong(std::uint64_t bytes) noexcept {

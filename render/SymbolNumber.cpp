@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <span>
 
 #include "model/GtinNumber.h"
 #include "model/Modulo10.h"
@@ -13,21 +15,30 @@
 namespace varnholt::render {
 namespace {
 
-// The numbers of digits a text may hold: for each symbology asked, and without one.
+// The numbers of digits a text may hold, longest first: for each symbology asked, and
+// without one. A symbology takes its digits, or all but the check digit; an EAN-13 also an
+// ISBN-10, a UPC-E also the GTIN-12 it shortens or its digits without number system.
 struct Lengths {
-    std::array<std::uint64_t, 5> counts;  // 0 past the last
-    std::string_view words;
+    std::array<std::size_t, 5> counts{};
+    std::size_t size = 0;
 
-    bool Allow(std::uint64_t count) const {
-        return count != 0 && std::ranges::find(counts, count) != counts.end();
+    constexpr Lengths(std::initializer_list<std::size_t> lengths) : size(lengths.size()) {
+        std::ranges::copy(lengths, counts.begin());
     }
+    std::span<const std::size_t> All() const { return {counts.data(), size}; }
+    bool Allow(std::uint64_t count) const { return std::ranges::find(All(), count) != All().end(); }
 };
-constexpr Lengths kByLength{{13, 12, 10, 8, 7}, "13, 12, 10, 8 or 7"};
+constexpr std::size_t kEan13 = DigitCountOf(Symbology::Ean13);
+constexpr std::size_t kEan8 = DigitCountOf(Symbology::Ean8);
+constexpr std::size_t kUpcA = DigitCountOf(Symbology::UpcA);
+constexpr std::size_t kUpcE = DigitCountOf(Symbology::UpcE);
+constexpr std::size_t kIsbn10 = LengthOf(NumberFormat::Isbn10);
+constexpr Lengths kByLength{kEan13, kEan13 - 1, kIsbn10, kEan8, kEan8 - 1};
 constexpr std::array<Lengths, kMainSymbologies> kAsked{{
-    {{13, 12, 10}, "13, 12 or 10"},
-    {{8, 7}, "8 or 7"},
-    {{12, 11}, "12 or 11"},
-    {{12, 8, 7, 6}, "12, 8, 7 or 6"},
+    {kEan13, kEan13 - 1, kIsbn10},
+    {kEan8, kEan8 - 1},
+    {kUpcA, kUpcA - 1},
+    {kUpcA, kUpcE, kUpcE - 1, kUpcE - 2},
 }};
 
 Result<SymbolNumber> Refused(ErrorKind kind, std::string message) {
@@ -124,7 +135,7 @@ Result<SymbolNumber> ReadSymbolNumber(std::string_view text, std::optional<Symbo
     }
     const Lengths& lengths = symbology ? kAsked[static_cast<std::size_t>(*symbology)] : kByLength;
     if (!lengths.Allow(reading.count)) {
-        const std::string wrong = Describe(NumberFault::WrongLength(reading.count, lengths.words));
+        const std::string wrong = Describe(NumberFault::WrongLength(reading.count, lengths.All()));
         return symbology ? Refused(ErrorKind::Usage, wrong + " for " + Named(*symbology))
                          : Refused(ErrorKind::Input, wrong);
     }

@@ -1,6 +1,7 @@
 #include "cli/check/CheckedLine.h"
 
 #include <algorithm>
+#include <array>
 
 #include "model/Country.h"
 #include "model/gs1/Bracketed.h"
@@ -9,7 +10,12 @@
 namespace varnholt::cli {
 namespace {
 
-constexpr std::string_view kNumberLengths = "8, 10, 12, 13 or 14";
+// The lengths a number of the family may have, told shortest first.
+constexpr std::array<std::size_t, kNumberFormatLengths.size()> kNumberLengths = [] {
+    auto lengths = kNumberFormatLengths;
+    std::ranges::sort(lengths);
+    return lengths;
+}();
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <ostream>
 #include <string>
 
@@ -93,8 +94,11 @@ TEST(NumberReader, CountsDigitsPastThoseItKeeps) {
 }
 
 TEST(NumberFault, LengthsAndLongLinesInWords) {
-    EXPECT_EQ(Describe(NumberFault::WrongLength(12, "13 or 8")), "12 digits, not 13 or 8");
-    EXPECT_EQ(Describe(NumberFault::WrongLength(1, "13 or 8")), "1 digit, not 13 or 8");
+    constexpr std::array<std::size_t, 2> kTwo{13, 8};
+    constexpr std::array<std::size_t, 3> kThree{13, 12, 10};
+    EXPECT_EQ(Describe(NumberFault::WrongLength(12, kTwo)), "12 digits, not 13 or 8");
+    EXPECT_EQ(Describe(NumberFault::WrongLength(1, kTwo)), "1 digit, not 13 or 8");
+    EXPECT_EQ(Describe(NumberFault::WrongLength(9, kThree)), "9 digits, not 13, 12 or 10");
     EXPECT_EQ(Describe(NumberFault::TooLong(5000)), "line too long to be a number (5000 bytes)");
     EXPECT_EQ(Describe(NumberFault::WrongAddOn(3)), "an add-on has 2 or 5 digits, not 3");
     EXPECT_EQ(Describe(NumberFault{}), "");
