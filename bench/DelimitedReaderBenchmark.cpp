@@ -21,7 +21,7 @@ namespace {
 // Reads the whole catalogue once, handing each record after the header to `row`; the rows.
 template <class Row>
 std::int64_t ReadCatalogue(const char* path, Row&& row) {
-    catalogue::InputFile input(path);
+    catalogue::InputFile input = *catalogue::InputFile::Open(path);
     catalogue::DelimitedReader reader(input);
     catalogue::Record record;
     if (!reader.Next(record)) {

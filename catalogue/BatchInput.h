@@ -15,7 +15,7 @@ class BatchInput {
     // `catalogue` must outlive the input.
     BatchInput(ByteSource& source, const CatalogueOptions& catalogue);
 
-    // Reads a catalogue's header; refused as CatalogueReader::Start refuses. Throws ReadError.
+    // Reads a catalogue's header; refused as CatalogueReader::Start refuses.
     Result<Done> Start() { return catalogue_ ? catalogue_->Start() : Result<Done>(Done{}); }
 
     // A catalogue's header; null without one.
@@ -23,9 +23,14 @@ class BatchInput {
         return catalogue_ ? catalogue_->Header() : nullptr;
     }
 
-    // The next record; false at the end. Throws ReadError.
+    // The next record; false at the end, or when reading failed.
     bool Next(CatalogueRecord& record) {
         return catalogue_ ? catalogue_->Next(record) : lines_->Next(record.line);
+    }
+
+    // Done, or why reading stopped early.
+    const Result<Done>& Status() const noexcept {
+        return catalogue_ ? catalogue_->Status() : lines_->Status();
     }
 
     std::uint64_t BytesRead() const noexcept {

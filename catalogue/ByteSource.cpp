@@ -5,30 +5,36 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <system_error>
 
 namespace varnholt::catalogue {
 
-InputFile::InputFile(const std::string& path)
-    : fd_(path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
-    if (fd_ < 0) {
-        throw ReadError(errno, std::generic_category());
+Result<Done> SystemFailure(int error) {
+    return Result<Done>::Failure(ErrorKind::Output, std::generic_category().message(error));
+}
+
+Result<InputFile> InputFile::Open(const std::string& path) {
+    const int fd = path == "-" ? STDIN_FILENO : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return Result<InputFile>::FailureOf(SystemFailure(errno));
     }
+    return InputFile(fd);
 }
 
 InputFile::~InputFile() {
-    if (fd_ != STDIN_FILENO) {
+    if (fd_ >= 0 && fd_ != STDIN_FILENO) {
         ::close(fd_);
     }
 }
 
-std::size_t InputFile::Read(char* into, std::size_t room) {
+Result<std::size_t> InputFile::Read(char* into, std::size_t room) {
     for (;;) {
         const ssize_t count = ::read(fd_, into, room);
         if (count >= 0) {
             return static_cast<std::size_t>(count);
         }
         if (errno != EINTR) {
-            throw ReadError(errno, std::generic_category());
+            return Result<std::size_t>::FailureOf(SystemFailure(errno));
         }
     }
 }

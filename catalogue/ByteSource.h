@@ -3,7 +3,9 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <system_error>
+#include <utility>
+
+#include "model/Result.h"
 
 namespace varnholt::catalogue {
 
@@ -26,36 +28,37 @@ void SkipByteOrderMark(Available available, More more, Take take) {
 // How messages and output name standard input, which "-" stands for.
 inline constexpr std::string_view kStandardInputName = "(standard input)";
 
-// A failed open or read of an input, told apart from a failed write.
-class ReadError : public std::system_error {
-  public:
-    using std::system_error::system_error;
-};
-
 // Where a reader's bytes come from: a file, standard input, or a test's text.
 class ByteSource {
   public:
     virtual ~ByteSource() = default;
-    // Reads up to `room` bytes into `into`; 0 only at the end. Throws ReadError when reading
-    // fails.
-    virtual std::size_t Read(char* into, std::size_t room) = 0;
+    // Reads up to `room` bytes into `into`; 0 only at the end. A failed read is refused
+    // (ErrorKind::Output, the system's words).
+    virtual Result<std::size_t> Read(char* into, std::size_t room) = 0;
 };
 
 // An input named on the command line: a file, or standard input for "-". Open from
-// construction to destruction.
+// Open to destruction.
 class InputFile final : public ByteSource {
   public:
-    // Throws ReadError when the file cannot be opened.
-    explicit InputFile(const std::string& path);
+    // Refused (ErrorKind::Output, the system's words) when the file cannot be opened.
+    static Result<InputFile> Open(const std::string& path);
     ~InputFile() override;
+    InputFile(InputFile&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
+    InputFile& operator=(InputFile&&) = delete;
 
-    std::size_t Read(char* into, std::size_t room) override;
+    Result<std::size_t> Read(char* into, std::size_t room) override;
 
   private:
+    explicit InputFile(int fd) noexcept : fd_(fd) {}
+
     int fd_;
 };
+
+// The refusal of a failed open or read, from its errno.
+Result<Done> SystemFailure(int error);
 
 // The size of an input named on the command line when it is a regular file; 0 otherwise
 // (a pipe, a terminal, a file that cannot be looked at).

@@ -43,7 +43,8 @@ Result<Done> CatalogueReader::Start() {
         return Done{};
     }
     if (!reader_.Next(record_)) {
-        return Done{};  // an empty catalogue: nothing to find the column in, nor to read
+        // An empty catalogue has nothing to find the column in, nor to read.
+        return reader_.Status();
     }
     if (record_.fault == RecordFault::TooLong) {
         return Result<Done>::Failure(ErrorKind::Input, "line " + std::to_string(record_.line) +

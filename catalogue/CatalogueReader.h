@@ -35,14 +35,17 @@ class CatalogueReader {
 
     // Reads the header row, when there is one, and finds the column; refused when the
     // catalogue cannot be read as asked: of kind Usage when the header names no such column,
-    // Input when the header row is too long. Throws ReadError.
+    // Input when the header row is too long, Output when reading fails.
     Result<Done> Start();
 
     // The header's names; null without a header row (or before Start, or for an empty input).
     const ColumnNames* Header() const noexcept { return header_ ? &*header_ : nullptr; }
 
-    // The next record after the header; false at the end. Throws ReadError.
+    // The next record after the header; false at the end, or when reading failed.
     bool Next(CatalogueRecord& record);
+
+    // Done, or why reading stopped early.
+    const Result<Done>& Status() const noexcept { return reader_.Status(); }
 
     std::uint64_t BytesRead() const noexcept { return reader_.BytesRead(); }
 

@@ -141,7 +141,13 @@ void DelimitedReader::Refill() {
     const std::size_t room =
         std::min(blockSize_, capacity_ - static_cast<std::size_t>(end_ - begin));
     word_ = nullptr;
-    const std::size_t count = source_.Read(end_, room);
+    const Result<std::size_t> read = source_.Read(end_, room);
+    if (!read) {
+        // What is left of the record is dropped, so that the scan ends as at the input's end.
+        status_ = Result<Done>::FailureOf(read);
+        end_ = begin + (record_ - begin);
+    }
+    const std::size_t count = read ? *read : 0;
     end_ += count;
     // The scan looks at whole words past the end; what it sees there is masked off, but must
     // have been written.
@@ -388,7 +394,7 @@ bool DelimitedReader::Next(Record& record) {
             // Room for the longest record and a CR before its LF: anything longer is too long.
             if (static_cast<std::size_t>(end_ - record_) > longestRecord_ + 1) {
                 SkipLongRecord(record);
-                return true;
+                return static_cast<bool>(status_);
             }
             Refill();
         }

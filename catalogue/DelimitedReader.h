@@ -65,13 +65,16 @@ class DelimitedReader {
                              std::size_t longestRecord = kLongestRecord,
                              std::size_t blockSize = kBlockSize);
 
-    // The next record, valid until the next call; false at the end of the input. Throws
-    // ReadError when reading fails.
+    // The next record, valid until the next call; false at the end of the input, or when
+    // reading failed (see Status).
     bool Next(Record& record);
 
     // The delimiter in use; reads the header first when it is still to be found there.
-    // Throws ReadError when reading fails.
     char Delimiter();
+
+    // Done, or why reading stopped early: a record cut short by a failed read is not handed
+    // out.
+    const Result<Done>& Status() const noexcept { return status_; }
 
     // Bytes read from the source so far.
     std::uint64_t BytesRead() const noexcept { return bytesRead_; }
@@ -143,6 +146,7 @@ class DelimitedReader {
     std::vector<std::string_view> fields_;
     // Which fields start with a quote and are unquoted at the record's end.
     std::vector<std::size_t> quoted_;
+    Result<Done> status_ = Done{};
 };
 
 }  // namespace varnholt::catalogue

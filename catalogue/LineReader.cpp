@@ -17,11 +17,17 @@ LineReader::LineReader(ByteSource& source, std::size_t blockSize)
 void LineReader::Refill() {
     const auto rest = static_cast<std::size_t>(end_ - next_);
     std::memmove(buffer_.get(), next_, rest);
-    const std::size_t count = source_.Read(buffer_.get() + rest, blockSize_ - rest);
+    const Result<std::size_t> read = source_.Read(buffer_.get() + rest, blockSize_ - rest);
     next_ = buffer_.get();
-    end_ = next_ + rest + count;
-    atEnd_ = count == 0;
-    bytesRead_ += count;
+    if (!read) {
+        status_ = Result<Done>::FailureOf(read);
+        end_ = next_;
+        atEnd_ = true;
+        return;
+    }
+    end_ = next_ + rest + *read;
+    atEnd_ = *read == 0;
+    bytesRead_ += *read;
 }
 
 void LineReader::SkipByteOrderMark() {
@@ -84,7 +90,7 @@ bool LineReader::NextAfterReading(Line& line) {
         // Room for the longest line and a CR before its LF: anything longer is too long.
         if (static_cast<std::size_t>(end_ - next_) > kLongestLine + 1) {
             SkipLongLine(line);
-            return true;
+            return static_cast<bool>(status_);
         }
         Refill();
     }

@@ -70,8 +70,8 @@ class LineReader {
     // line end; tests pass small blocks to cross them often.
     explicit LineReader(ByteSource& source, std::size_t blockSize = kBlockSize);
 
-    // The next line, valid until the next call; false at the end of the input. Throws
-    // ReadError when reading fails.
+    // The next line, valid until the next call; false at the end of the input, or when
+    // reading failed (see Status).
     bool Next(Line& line) {
         // Most lines end within the bytes read already. Before the first read there are
         // none, so the first line always goes the long way, past the byte-order mark.
@@ -82,6 +82,10 @@ class LineReader {
         }
         return NextAfterReading(line);
     }
+
+    // Done, or why reading stopped early: a line cut short by a failed read is not handed
+    // out.
+    const Result<Done>& Status() const noexcept { return status_; }
 
     // Bytes read from the source so far, and lines handed out.
     std::uint64_t BytesRead() const noexcept { return bytesRead_; }
@@ -140,6 +144,7 @@ class LineReader {
     std::uint64_t lineNumber_ = 0;
     std::uint64_t bytesRead_ = 0;
     std::array<char, kShownOfLongLine> longLineHead_{};
+    Result<Done> status_ = Done{};
 };
 
 }  // namespace varnholt::catalogue

@@ -167,28 +167,36 @@ class CheckCommand final : public Command {
     // Inputs that cannot be read are reported and passed over; output that cannot be written
     // ends the run.
     void CheckFile(const std::string& path, std::string_view name) {
-        try {
-            InputFile input(path);
-            if (catalogue_.Given()) {
-                CheckCatalogue(input, name);
-                return;
-            }
-            LineReader reader(input);
-            if (writer_) {
-                row_.StartFile(name);
-                if (digitRows_) {
-                    digitRows_->StartFile(name);
-                }
-                WriteRows(reader, name);
-            } else {
-                CountOnly(reader);
-            }
-            bytesBefore_ += reader.BytesRead();
-            linesBefore_ += reader.LinesRead();
-        } catch (const ReadError& error) {
-            diagnostics_->Say(name, error.code().message());
-            inputFailed_ = true;
+        Result<InputFile> opened = InputFile::Open(path);
+        if (!opened) {
+            InputFailed(name, opened.Error());
+            return;
         }
+        InputFile input = *std::move(opened);
+        if (catalogue_.Given()) {
+            CheckCatalogue(input, name);
+            return;
+        }
+        LineReader reader(input);
+        if (writer_) {
+            row_.StartFile(name);
+            if (digitRows_) {
+                digitRows_->StartFile(name);
+            }
+            WriteRows(reader, name);
+        } else {
+            CountOnly(reader);
+        }
+        if (!reader.Status()) {
+            InputFailed(name, reader.Status().Error());
+        }
+        bytesBefore_ += reader.BytesRead();
+        linesBefore_ += reader.LinesRead();
+    }
+
+    void InputFailed(std::string_view name, const std::string& why) {
+        diagnostics_->Say(name, why);
+        inputFailed_ = true;
     }
 
     // `progress` is progress_, or null without one: a local copy, which the loops keep in a
@@ -263,8 +271,7 @@ class CheckCommand final : public Command {
     void CheckCatalogue(ByteSource& input, std::string_view name) {
         CatalogueReader reader(input, catalogue_);
         if (const Result<Done> started = reader.Start(); !started) {
-            diagnostics_->Say(name, started.Error());
-            inputFailed_ = true;
+            InputFailed(name, started.Error());
             return;
         }
         if (annotated_ && reader.Header() != nullptr) {
@@ -321,6 +328,9 @@ class CheckCommand final : public Command {
                     output_->Flush();
                 }
             }
+        }
+        if (!reader.Status()) {
+            InputFailed(name, reader.Status().Error());
         }
         bytesBefore_ += reader.BytesRead();
         linesBefore_ += linesRead_;

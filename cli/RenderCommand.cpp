@@ -231,12 +231,12 @@ class RenderCommand final : public Command {
         }
         // A batch that cannot be read says so alone, before any report of what it would make.
         if (batch_) {
-            try {
-                input_.emplace(*batch_);
-            } catch (const ReadError& error) {
-                diagnostics_->Say(BatchName(), error.code().message());
+            Result<InputFile> input = InputFile::Open(*batch_);
+            if (!input) {
+                diagnostics_->Say(BatchName(), input.Error());
                 return kExitFailure;
             }
+            input_.emplace(*std::move(input));
         }
         if (!quiet_ && !sheets_) {
             diagnostics_->Say("size " + reviewed_.report);
@@ -439,7 +439,7 @@ class RenderCommand final : public Command {
         // A file another record of the batch wrote is not written again; its name's hash is
         // enough to know it, at a chance of a mistaken refusal that no batch comes near.
         std::unordered_set<std::size_t> namesWritten;
-        try {
+        {
             BatchInput reader(*input_, catalogue_);
             Result<Done> started = reader.Start();
             if (started) {
@@ -499,9 +499,10 @@ class RenderCommand final : public Command {
                     progress->Update(reader.BytesRead(), line.number);
                 }
             }
-        } catch (const ReadError& error) {
-            diagnostics_->Say(name, error.code().message());
-            stopped = true;
+            if (!reader.Status()) {
+                diagnostics_->Say(name, reader.Status().Error());
+                stopped = true;
+            }
         }
         // What was queued is written, and put on disk, even when the batch stopped early.
         if (const Result<Done> finished = writer ? writer->Finish() : Done{}; !finished) {

@@ -7,7 +7,6 @@ namespace varnholt::cli {
 
 using catalogue::ByteSource;
 using catalogue::kStandardInputName;
-using catalogue::ReadError;
 using files::ByteSink;
 
 // What the program's exit status tells, in every command alike.

@@ -38,7 +38,7 @@ constexpr std::size_t kLongest = kBlock + 4 * catalogue::kLongestLine;
 class Source final : public catalogue::ByteSource {
   public:
     Source(std::string_view text, std::size_t chunk) : text_(text), chunk_(chunk) {}
-    std::size_t Read(char* into, std::size_t room) override {
+    Result<std::size_t> Read(char* into, std::size_t room) override {
         const std::size_t count = std::min({room, chunk_, text_.size()});
         std::memcpy(into, text_.data(), count);
         text_.remove_prefix(count);

@@ -33,7 +33,7 @@ class Source final : public catalogue::ByteSource {
   public:
     Source(std::string_view text, std::array<std::size_t, 4> chunks)
         : text_(text), chunks_(chunks) {}
-    std::size_t Read(char* into, std::size_t room) override {
+    Result<std::size_t> Read(char* into, std::size_t room) override {
         const std::size_t count =
             std::min({room, chunks_[reads_++ % chunks_.size()], text_.size()});
         std::memcpy(into, text_.data(), count);

@@ -49,8 +49,13 @@ int main(int argc, char** argv) {
         delimiter = name.front();
     }
     const std::size_t longest = argc > 3 ? std::stoul(argv[3]) : kLongestRecord;
-    try {
-        InputFile input(argv[1]);
+    varnholt::Result<InputFile> opened = InputFile::Open(argv[1]);
+    if (!opened) {
+        std::fprintf(stderr, "read_delimited: %s\n", opened.Error().c_str());
+        return 1;
+    }
+    InputFile input = *std::move(opened);
+    {
         DelimitedReader reader(input, delimiter, longest);
         std::printf("delimiter %d\n", reader.Delimiter());
         Record record;
@@ -64,9 +69,10 @@ int main(int argc, char** argv) {
                 std::putchar('\n');
             }
         }
-    } catch (const std::exception& error) {
-        std::fprintf(stderr, "read_delimited: %s\n", error.what());
-        return 1;
+        if (!reader.Status()) {
+            std::fprintf(stderr, "read_delimited: %s\n", reader.Status().Error().c_str());
+            return 1;
+        }
     }
     return 0;
 }

@@ -18,10 +18,10 @@ class TextSource final : public catalogue::ByteSource {
     explicit TextSource(std::string text, std::size_t chunk = 1 << 20, bool failAtEnd = false)
         : text_(std::move(text)), chunk_(chunk), failAtEnd_(failAtEnd) {}
 
-    std::size_t Read(char* into, std::size_t room) override {
+    Result<std::size_t> Read(char* into, std::size_t room) override {
         const std::size_t count = std::min({room, chunk_, text_.size() - position_});
         if (count == 0 && failAtEnd_) {
-            throw catalogue::ReadError(EIO, std::generic_category());
+            return Result<std::size_t>::FailureOf(catalogue::SystemFailure(EIO));
         }
         std::memcpy(into, text_.data() + position_, count);
         position_ += count;
