@@ -42,7 +42,7 @@ std::vector<std::string> ReadLines(const char* path) {
 // Standard error's summary, which nobody reads here.
 class Discard final : public cli::ByteSink {
   public:
-    void Write(std::string_view) override {}
+    Result<Done> Write(std::string_view) override { return Done{}; }
 };
 
 // Runs check as `varnholt check OPTION... FILE >/dev/null` would, once per iteration.

@@ -5,7 +5,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <vector>
 
 #include "catalogue/CatalogueReader.h"
@@ -134,23 +133,22 @@ class CheckCommand final : public Command {
                 progress_->Clear();
             }
         });
-        try {
-            if (!quiet_ && keepColumns_) {
-                annotated_.emplace(format_, *output_);
-            } else if (!quiet_) {
-                writer_ = MakeRowWriter(format_, *output_, safeNames_);
-                // Rows watched on a terminal go the general way, which shows each at once.
-                if ((format_ == RowFormat::Csv || format_ == RowFormat::Tsv) &&
-                    !streams.outIsTerminal) {
-                    digitRows_.emplace(*output_, format_ == RowFormat::Csv ? ',' : '\t');
-                }
+        if (!quiet_ && keepColumns_) {
+            annotated_.emplace(format_, *output_);
+        } else if (!quiet_) {
+            writer_ = MakeRowWriter(format_, *output_, safeNames_);
+            // Rows watched on a terminal go the general way, which shows each at once.
+            if ((format_ == RowFormat::Csv || format_ == RowFormat::Tsv) &&
+                !streams.outIsTerminal) {
+                digitRows_.emplace(*output_, format_ == RowFormat::Csv ? ',' : '\t');
             }
-            for (std::size_t i = 0; i < files_.size(); ++i) {
-                CheckFile(files_[i], safeNames_[i]);
-            }
-            output_->Flush();
-        } catch (const std::system_error& error) {
-            diagnostics_->Say("standard output", error.code().message());
+        }
+        for (std::size_t i = 0; i < files_.size() && !output_->Failed(); ++i) {
+            CheckFile(files_[i], safeNames_[i]);
+        }
+        output_->Flush();
+        if (!output_->Status()) {
+            diagnostics_->Say("standard output", output_->Status().Error());
             return kExitFailure;
         }
         Summarise();
@@ -230,7 +228,8 @@ class CheckCommand final : public Command {
         std::uint64_t valid = 0;
         Progress* const progress = ProgressBar();
         Line line;
-        while (reader.Next(line)) {
+        // Rows that can no longer be written are not worth making.
+        while (reader.Next(line) && !output_->Failed()) {
             if (digitRows_) {
                 if (const std::optional<Verdict> verdict = digitRows_->Write(line, invalidOnly_)) {
                     if (*verdict == Verdict::Valid) {
@@ -284,7 +283,7 @@ class CheckCommand final : public Command {
         Progress* const progress = ProgressBar();
         bool saidExtraFields = false;
         CatalogueRecord record;
-        while (reader.Next(record)) {
+        while (reader.Next(record) && !output_->Failed()) {
             const Line& line = record.line;
             linesRead_ = line.number;
             if (progress != nullptr && line.number % kProgressStride == 0) {

@@ -1,7 +1,5 @@
 #include "cli/Diagnostics.h"
 
-#include <system_error>
-
 #include "model/DisplayText.h"
 
 namespace varnholt::cli {
@@ -48,20 +46,16 @@ void Diagnostics::Write() {
     if (prepare_) {
         prepare_();
     }
-    try {
-        err_.Write(message_);
-    } catch (const std::system_error&) {
-    }
+    // Nowhere is left to say that standard error failed.
+    static_cast<void>(err_.Write(message_));
 }
 
 int PrintText(std::string text, const Streams& streams, Diagnostics& diagnostics) {
     if (!text.ends_with('\n')) {
         text += '\n';
     }
-    try {
-        streams.out.Write(text);
-    } catch (const std::system_error& error) {
-        diagnostics.Say("standard output", error.code().message());
+    if (const Result<Done> written = streams.out.Write(text); !written) {
+        diagnostics.Say("standard output", written.Error());
         return kExitFailure;
     }
     return kExitSuccess;

@@ -1,7 +1,6 @@
 #include "cli/Progress.h"
 
 #include <algorithm>
-#include <system_error>
 #include <utility>
 
 #include "model/DisplayText.h"
@@ -20,10 +19,7 @@ Progress::Progress(ByteSink& terminal, std::uint64_t totalBytes, Now now)
 
 void Progress::Show(std::string_view text) noexcept {
     // The bar only decorates: a terminal that fails to show it fails nothing else.
-    try {
-        terminal_.Write(text);
-    } catch (const std::system_error&) {
-    }
+    static_cast<void>(terminal_.Write(text));
 }
 
 void Progress::Update(std::uint64_t bytes, std::uint64_t lines) {

@@ -8,7 +8,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <system_error>
 #include <unordered_set>
 
 #ifdef __GLIBC__
@@ -549,11 +548,8 @@ class RenderCommand final : public Command {
             const Result<Done> folders = MakeFolders(path);
             return folders ? files::WriteFileAtomically(path, *bytes) : folders;
         }
-        try {
-            streams_->out.Write(*bytes);
-        } catch (const std::system_error& error) {
-            return Result<Done>::Failure(ErrorKind::Output,
-                                         "standard output: " + error.code().message());
+        if (const Result<Done> written = streams_->out.Write(*bytes); !written) {
+            return Result<Done>::Failure(ErrorKind::Output, "standard output: " + written.Error());
         }
         return Done{};
     }

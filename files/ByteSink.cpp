@@ -6,10 +6,11 @@
 
 namespace varnholt::files {
 
-void DescriptorSink::Write(std::string_view bytes) {
+Result<Done> DescriptorSink::Write(std::string_view bytes) {
     if (const int error = WriteAll(fd_, bytes); error != 0) {
-        throw std::system_error(error, std::generic_category());
+        return Result<Done>::Failure(ErrorKind::Output, std::generic_category().message(error));
     }
+    return Done{};
 }
 
 }  // namespace varnholt::files

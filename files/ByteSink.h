@@ -2,21 +2,24 @@
 
 #include <string_view>
 
+#include "model/Result.h"
+
 namespace varnholt::files {
 
 // Where written bytes go: standard output, standard error, or a test's text.
 class ByteSink {
   public:
     virtual ~ByteSink() = default;
-    // Writes all of `bytes`. Throws std::system_error when writing fails.
-    virtual void Write(std::string_view bytes) = 0;
+    // Writes all of `bytes`; refused (ErrorKind::Output, the system's words) when writing
+    // fails.
+    virtual Result<Done> Write(std::string_view bytes) = 0;
 };
 
 // Bytes written to a file descriptor the process was given (standard output or error).
 class DescriptorSink final : public ByteSink {
   public:
     explicit DescriptorSink(int fd) noexcept : fd_(fd) {}
-    void Write(std::string_view bytes) override;
+    Result<Done> Write(std::string_view bytes) override;
 
   private:
     int fd_;

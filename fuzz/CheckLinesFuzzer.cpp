@@ -52,7 +52,10 @@ class Source final : public catalogue::ByteSource {
 
 class Sink final : public cli::ByteSink {
   public:
-    void Write(std::string_view bytes) override { text += bytes; }
+    Result<Done> Write(std::string_view bytes) override {
+        text += bytes;
+        return Done{};
+    }
     std::string text;
 };
 

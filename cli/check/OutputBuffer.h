@@ -43,7 +43,8 @@ inline char* Put(char* to, std::string_view text) noexcept {
 
 // Collects output and hands it to a sink in large blocks: a row costs a few copies, not a
 // system call. Whatever is still held is written by Flush, never by the destructor, so that
-// a failed write is always reported.
+// a failed write is always reported. After a failed write nothing more is written: the
+// writer asks Failed where stopping early saves work, and Status at the end.
 class OutputBuffer {
   public:
     static constexpr std::size_t kCapacity = 64 * 1024;
@@ -61,7 +62,7 @@ class OutputBuffer {
         if (text.size() > Room()) {
             Flush();
             if (text.size() > kCapacity) {
-                sink_.Write(text);
+                Hand(text);
                 return;
             }
         }
@@ -87,16 +88,26 @@ class OutputBuffer {
 
     void Commit(char* end) noexcept { end_ = end; }
 
-    // Writes what is held. Throws std::system_error when writing fails.
+    // Writes what is held.
     void Flush() {
         const std::string_view held(buffer_.get(), static_cast<std::size_t>(end_ - buffer_.get()));
         end_ = buffer_.get();
         if (!held.empty()) {
-            sink_.Write(held);
+            Hand(held);
         }
     }
 
+    bool Failed() const noexcept { return !status_; }
+    // Done, or why a write failed.
+    const Result<Done>& Status() const noexcept { return status_; }
+
   private:
+    void Hand(std::string_view bytes) {
+        if (status_) {
+            status_ = sink_.Write(bytes);
+        }
+    }
+
     std::size_t Room() const noexcept {
         return kCapacity - static_cast<std::size_t>(end_ - buffer_.get());
     }
@@ -104,6 +115,7 @@ class OutputBuffer {
     ByteSink& sink_;
     std::unique_ptr<char[]> buffer_;
     char* end_;
+    Result<Done> status_ = Done{};
 };
 
 }  // namespace varnholt::cli

@@ -38,12 +38,14 @@ class TextSource final : public catalogue::ByteSource {
 // Keeps what is written; fails every write once told to.
 class TextSink final : public files::ByteSink {
   public:
-    void Write(std::string_view bytes) override {
+    Result<Done> Write(std::string_view bytes) override {
         if (full_) {
-            throw std::system_error(ENOSPC, std::generic_category());
+            return Result<Done>::Failure(ErrorKind::Output,
+                                         std::generic_category().message(ENOSPC));
         }
         text += bytes;
         ++writes;
+        return Done{};
     }
 
     void BeFull() { full_ = true; }

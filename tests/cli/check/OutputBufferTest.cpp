@@ -62,7 +62,14 @@ TEST(OutputBuffer, AFailedWriteReachesTheCaller) {
     sink.BeFull();
     OutputBuffer out(sink);
     out.Append("5400101109971");
-    EXPECT_THROW(out.Flush(), std::system_error);
+    EXPECT_FALSE(out.Failed());
+    out.Flush();
+    EXPECT_TRUE(out.Failed());
+    EXPECT_EQ(out.Status().Error(), std::generic_category().message(ENOSPC));
+    // Nothing more is handed to the sink once a write failed.
+    out.Append(std::string(OutputBuffer::kCapacity + 1, '5'));
+    out.Flush();
+    EXPECT_EQ(sink.writes, 0);
 }
 
 }  // namespace
