@@ -28,11 +28,13 @@ PACKAGES += libcli11-dev groff-base
 PACKAGES += glabels-data libxml2-dev
 # The fuzzers (clang's libFuzzer) and the benchmarks' peers.
 PACKAGES += clang libclang-rt-14-dev libzint-dev zint libzxing-dev python3-stdnum time
-# GS1 DataMatrix and QR codes: libdmtx and libqrencode encode them; ZXing-cpp's Python module
-# and dmtx-utils' dmtxread decode them again in the tests.
+# QR codes: libqrencode encodes them. ZXing-cpp's Python module, libdmtx and dmtx-utils'
+# dmtxread decode the 2D symbols again in the tests.
 PACKAGES += libdmtx-dev libqrencode-dev python3-zxing-cpp dmtx-utils
-# gLabels' batch printer, the label sheets' peer: the benchmarks alone need it.
-BENCH_PACKAGES := glabels
+# gLabels' batch printer, the label sheets' peer, and node for bwip-js (from npm), the GS1
+# symbols' second peer: the benchmarks alone need them.
+BENCH_PACKAGES := glabels nodejs npm
+BWIP_MODULES := build-bench/npm/node_modules
 
 # Debian packages (make package) and the tools that check them as Debian does; the bash
 # completion is tried with bash-completion's own loader.
@@ -50,6 +52,8 @@ deps:
 
 deps-bench: deps
 	@$(MAKE) --no-print-directory install-missing WANTED="$(BENCH_PACKAGES)"
+	@test -d $(BWIP_MODULES)/bwip-js || \
+	    npm install --silent --no-audit --no-fund --prefix build-bench/npm bwip-js@4
 
 .PHONY: deps-bench install-missing
 install-missing:
@@ -142,7 +146,8 @@ run-fuzzer-%:
 
 # Benchmarks: a Release build of its own, run with repetitions; prints medians and ratios,
 # the check command's race with python3-stdnum and its memory on 1 MiB and 1 GiB inputs,
-# render --batch against zint --batch, and label sheets against glabels-3-batch.
+# render --batch against zint --batch, label sheets against glabels-3-batch, and GS1 symbols
+# against zint --batch and bwip-js (on a tmpfs: the disk's state swings file-per-record races).
 BENCH_REPETITIONS ?= 15
 
 build-bench: deps-bench
@@ -157,6 +162,8 @@ bench: build-bench
 	echo "render --batch again on a tmpfs, which takes the disk's state out of the race:"; \
 	TMPDIR=/dev/shm python3 bench/render_batch.py build-bench/bin/varnholt || status=1; \
 	python3 bench/label_sheets.py build-bench/bin/varnholt || status=1; \
+	TMPDIR=/dev/shm python3 bench/gs1_batch.py build-bench/bin/varnholt \
+	    --bwip $(BWIP_MODULES) || status=1; \
 	exit $$status
 
 # The real window: 2,000 random keys (SOAK_KEYS), then a short run under valgrind; and its
