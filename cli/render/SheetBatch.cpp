@@ -55,7 +55,12 @@ void SheetBatch::AddOptions(CLI::App& render, Request& request) {
                   "(else the largest down to 80 % that does), centred in the label's printable\n"
                   "area, --padding inside its edge. A record that cannot be drawn is\n"
                   "reported and its label skipped: the next record takes it. Text that does not\n"
-                  "fit is shrunk, then cut with an ellipsis. A sheet not in the label stock:\n" +
+                  "fit is shrunk, then cut with an ellipsis. With --symbology a pair such as\n"
+                  "ean13,datamatrix and --gs1 PATTERN, each label holds the record's EAN/UPC\n"
+                  "symbol and beside it the GS1 carrier of its data ({gtin} is the record's\n"
+                  "GTIN in 14 digits): both at one magnification of GS1's targets, down to 80 %\n"
+                  "where they do not fit; a record whose data is wrong is reported and skipped.\n"
+                  "A sheet not in the label stock:\n" +
                   std::string(sheets::kSheetSyntaxHelp));
 }
 
