@@ -142,7 +142,8 @@ run-fuzzer-%:
 
 # Benchmarks: a Release build of its own, run with repetitions; prints medians and ratios,
 # the check command's race with python3-stdnum and its memory on 1 MiB and 1 GiB inputs,
-# render --batch against zint --batch, and label sheets against glabels-3-batch.
+# render --batch against zint --batch, label sheets against glabels-3-batch, and the memory
+# of transition labels.
 BENCH_REPETITIONS ?= 15
 
 build-bench: deps-bench
@@ -157,6 +158,7 @@ bench: build-bench
 	echo "render --batch again on a tmpfs, which takes the disk's state out of the race:"; \
 	TMPDIR=/dev/shm python3 bench/render_batch.py build-bench/bin/varnholt || status=1; \
 	python3 bench/label_sheets.py build-bench/bin/varnholt || status=1; \
+	python3 bench/transition_labels.py build-bench/bin/varnholt || status=1; \
 	exit $$status
 
 # The real window: 2,000 random keys (SOAK_KEYS), then a short run under valgrind; and its
