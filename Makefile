@@ -146,8 +146,9 @@ run-fuzzer-%:
 
 # Benchmarks: a Release build of its own, run with repetitions; prints medians and ratios,
 # the check command's race with python3-stdnum and its memory on 1 MiB and 1 GiB inputs,
-# render --batch against zint --batch, label sheets against glabels-3-batch, and GS1 symbols
-# against zint --batch and bwip-js (on a tmpfs: the disk's state swings file-per-record races).
+# render --batch against zint --batch, label sheets against glabels-3-batch, the memory of
+# transition labels, and GS1 symbols against zint --batch and bwip-js (on a tmpfs: the disk's
+# state swings races of a file a record).
 BENCH_REPETITIONS ?= 15
 
 build-bench: deps-bench
@@ -162,6 +163,7 @@ bench: build-bench
 	echo "render --batch again on a tmpfs, which takes the disk's state out of the race:"; \
 	TMPDIR=/dev/shm python3 bench/render_batch.py build-bench/bin/varnholt || status=1; \
 	python3 bench/label_sheets.py build-bench/bin/varnholt || status=1; \
+	python3 bench/transition_labels.py build-bench/bin/varnholt || status=1; \
 	TMPDIR=/dev/shm python3 bench/gs1_batch.py build-bench/bin/varnholt \
 	    --bwip $(BWIP_MODULES) || status=1; \
 	exit $$status

@@ -21,7 +21,9 @@
 #include "cli/Progress.h"
 #include "cli/render/BatchWriter.h"
 #include "cli/render/FileNamePattern.h"
+#include "cli/render/Gs1DataPattern.h"
 #include "cli/render/SheetBatch.h"
+#include "cli/render/SymbologyPair.h"
 #include "files/AtomicFile.h"
 #include "files/Folders.h"
 #include "model/DataCarrier.h"
@@ -142,19 +144,31 @@ class RenderCommand final : public Command {
             ->type_name("FILE")
             ->required();
         render
-            .add_option_function<int>(
+            .add_option_function<std::string>(
                 "--symbology",
-                [&options](const int& choice) {
-                    const auto index = static_cast<std::size_t>(choice);
+                [this, &options](const std::string& choice) {
+                    if (choice.find(',') != std::string::npos) {
+                        const SymbologyPair pair = *ReadSymbologyPair(choice);  // checked
+                        options.symbology = pair.linear;
+                        sheetRequest_.pairedCarrier = pair.carrier;
+                        return;
+                    }
+                    const auto index = static_cast<std::size_t>(std::stoi(choice));
                     if (index < kMainSymbologies) {
                         options.symbology = static_cast<Symbology>(index);
                     } else {
                         options.gs1.carrier = static_cast<DataCarrier>(index - kMainSymbologies);
                     }
                 },
-                "The symbol to draw; else EAN-13 or EAN-8 by the number's length")
+                "The symbol to draw; else EAN-13 or EAN-8 by the number's length. On labels, "
+                "a pair such as ean13,datamatrix: an EAN/UPC symbol and a GS1 carrier of --gs1")
             ->type_name("NAME")
-            ->transform(OneOf(kSymbologyChoices));
+            ->transform(OneOrPair());
+        render
+            .add_option("--gs1", sheetRequest_.gs1,
+                        "A pair's GS1 data: an element string of placeholders, e.g. "
+                        "'(01){gtin}(17){column:expiry}(10){column:lot}'")
+            ->type_name("PATTERN");
         shape_ = render
                      .add_option("--shape", options.gs1.shape,
                                  "DataMatrix: square (default), or rectangle where one holds "
@@ -264,6 +278,21 @@ class RenderCommand final : public Command {
                 ""));
     }
 
+    // --symbology's value: one name, handed on as OneOf hands it, or a pair as written. The
+    // validator keeps OneOf's name and description, so that the completion offers the names.
+    static CLI::Validator OneOrPair() {
+        const CLI::Validator one = OneOf(kSymbologyChoices);
+        return CLI::Validator(
+            [one](std::string& text) -> std::string {
+                if (text.find(',') == std::string::npos) {
+                    return one(text);
+                }
+                const Result<SymbologyPair> pair = ReadSymbologyPair(text);
+                return pair ? std::string() : pair.Error();
+            },
+            one.get_description(), std::string(kChoicesValidator));
+    }
+
     // A refusal of the request, before anything is read or written.
     static Result<Done> Refused(std::string why) {
         return Result<Done>::Failure(ErrorKind::Usage, std::move(why));
@@ -341,7 +370,11 @@ class RenderCommand final : public Command {
 
     // The options of GS1 data: those of one carrier only; the X-dimension given, or GS1's.
     Result<Done> PrepareCarrier() {
-        const std::optional<DataCarrier> carrier = options_.gs1.carrier;
+        if (const Result<Done> pair = PreparePair(); !pair) {
+            return pair;
+        }
+        const std::optional<DataCarrier> carrier =
+            options_.gs1.carrier ? options_.gs1.carrier : sheetRequest_.pairedCarrier;
         const auto only = [&carrier](const CLI::Option* option, DataCarrier owner) -> Result<Done> {
             if (option->count() > 0 && carrier != owner) {
                 return Refused(
@@ -358,15 +391,52 @@ class RenderCommand final : public Command {
                 return refusal;
             }
         }
-        if (!carrier) {
+        if (!options_.gs1.carrier) {
             return Done{};
         }
         if (sheetRequest_.sheet || sheetRequest_.pageSize) {
-            return Refused("label sheets hold EAN/UPC symbols for now: draw " +
-                           std::string(TitleOf(*carrier)) + " into a file each with -o PATTERN");
+            return Refused("label sheets hold EAN/UPC symbols, alone or in a pair such as " +
+                           std::string(kSymbologyNames[0].name) + "," +
+                           std::string(kDataCarrierNames[static_cast<std::size_t>(*carrier)].name) +
+                           " with --gs1: draw " + std::string(TitleOf(*carrier)) +
+                           " alone into a file each with -o PATTERN");
         }
         if (xDimension_->count() > 0) {
             options_.gs1.xDimensionMm = options_.xDimensionMm;
+        }
+        return Done{};
+    }
+
+    // A pair of symbols a label: --gs1 with it and only with it, on label sheets or a roll,
+    // sized by GS1's targets.
+    Result<Done> PreparePair() {
+        const std::optional<DataCarrier> carrier = sheetRequest_.pairedCarrier;
+        if (!carrier) {
+            return sheetRequest_.gs1 ? Refused(
+                                           "--gs1 is the GS1 data of a pair's carrier: give "
+                                           "--symbology a pair such as ean13,datamatrix")
+                                     : Result<Done>(Done{});
+        }
+        const std::string pair = "--symbology " + std::string(TitleOf(*options_.symbology)) +
+                                 " and " + std::string(TitleOf(*carrier));
+        if (!sheetRequest_.gs1) {
+            return Refused(pair +
+                           ": give --gs1, the carrier's data, e.g. "
+                           "'(01){gtin}(17){column:expiry}(10){column:lot}'");
+        }
+        if (!batch_ || (!sheetRequest_.sheet && !sheetRequest_.pageSize)) {
+            return Refused(pair +
+                           ": a pair goes on labels: give --batch FILE and --sheet or "
+                           "--page-size");
+        }
+        if (xDimension_->count() > 0) {
+            return Refused(pair +
+                           ": --xdim sizes one symbol; a pair takes GS1's targets, or "
+                           "the largest down to their least that fits");
+        }
+        if (Gs1DataPattern(*sheetRequest_.gs1).UsesColumns() && !catalogue_.Given()) {
+            return Refused("--gs1 " + SafeText(*sheetRequest_.gs1) +
+                           ": {column:NAME} takes a catalogue's field: give --column");
         }
         return Done{};
     }
@@ -470,7 +540,10 @@ class RenderCommand final : public Command {
                         line.TooLong() ? layout.Error() : SafeText(text) + ": " + layout.Error());
                     ++refused;
                 } else if (sheets_) {
-                    stopped = !sheets_->Add(*layout, line.number, record.fields);
+                    const SheetBatch::Added added =
+                        sheets_->Add(*layout, line.number, record.fields);
+                    stopped = added == SheetBatch::Added::Stop;
+                    refused += added == SheetBatch::Added::Refused ? 1 : 0;
                 } else {
                     // A carrier's note says the same of every line: once is enough.
                     if (!layout->note.empty() && !quiet_ && !(layout->carrier && saidNote_)) {

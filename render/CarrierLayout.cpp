@@ -93,7 +93,8 @@ Result<Layout> LayOutCarrier(std::string_view data, const ReviewedOptions& revie
             return Result<Layout>::FailureOf(grid);
         }
         layout.data = uri ? std::string(data) : text;
-        PlaceMatrix(layout, *grid, quiet, LinesOf(text), reviewed);
+        PlaceMatrix(layout, *grid, quiet,
+                    asked.humanReadable ? LinesOf(text) : std::vector<std::string>{}, reviewed);
         return layout;
     }
     // A QR Code carries GS1 data only as a Digital Link URI.

@@ -53,7 +53,8 @@ void PlaceMatrix(Layout& layout, const ModuleGrid& modules, int quietModules,
     }
     // Text close under a symbol whose quiet zone is a module keeps some readers from finding
     // it: the text stands kTextGapModules below it at least.
-    double bottom = top + symbolHeight + std::max(margin, kTextGapModules) * x;
+    double bottom =
+        top + symbolHeight + (lines.empty() ? margin : std::max(margin, kTextGapModules)) * x;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const double lineTop = bottom + static_cast<double>(i) * kTextHeightMm * kLineSpacing;
         PlaceLine(layout, lines[i], layout.widthMm / 2.0, lineTop, kTextHeightMm);

@@ -34,6 +34,9 @@ struct CarrierOptions {
     // The domain and path before the primary key when element strings become Digital Link URIs
     // for a QR Code.
     std::string stem{gs1::kGs1Stem};
+    // The data's text under a DataMatrix, an AI a line. A label that holds the symbol beside
+    // an EAN/UPC symbol, but not its text, leaves it out.
+    bool humanReadable = true;
 };
 
 // How the print-quality symbol is asked for. Sizes are in millimetres.

@@ -177,4 +177,14 @@ Result<SymbolNumber> ReadSymbolNumber(std::string_view text, std::optional<Symbo
     return number;
 }
 
+std::string SymbolNumber::Gtin() const {
+    std::string gtin = digits;
+    if (symbology == Symbology::UpcE) {
+        if (const auto expanded = ExpandUpcE(digits)) {
+            gtin.assign(expanded->begin(), expanded->end());
+        }
+    }
+    return std::string(14 - std::min<std::size_t>(gtin.size(), 14), '0') + gtin;
+}
+
 }  // namespace varnholt::render

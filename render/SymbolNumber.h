@@ -25,6 +25,10 @@ struct SymbolNumber {
 
     // The number as drawn: the digits, then "+" and the add-on's, e.g. "9780306406157+51234".
     std::string Text() const { return addOn.empty() ? digits : digits + "+" + addOn; }
+
+    // The main symbol's GTIN in GS1's normal form of 14 digits: a UPC-E's is the GTIN-12 it
+    // stands for, with zeros in front.
+    std::string Gtin() const;
 };
 
 // The number to draw for `text`, read as every command reads a number (blanks and hyphens

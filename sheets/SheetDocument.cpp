@@ -134,7 +134,8 @@ std::string SheetDocument::FitText(std::string_view text, double widthMm, double
     return fitted + std::string(kEllipsis);
 }
 
-Result<bool> SheetDocument::Place(const render::Layout& layout, std::string_view text) {
+Result<bool> SheetDocument::Place(std::span<const render::Layout* const> symbols,
+                                  std::string_view text) {
     if (next_ >= places_.size()) {
         cairo_show_page(cr_);
         pageOpen_ = false;
@@ -145,13 +146,29 @@ Result<bool> SheetDocument::Place(const render::Layout& layout, std::string_view
     }
     const SheetGeometry& g = settings_.geometry;
     const LabelPlace place = places_[next_++];
-    const double blockHeight = layout.heightMm + (text.empty() ? 0.0 : kLabelTextRoomMm);
-    const double x = OnDot(place.xMm + (g.labelWidthMm - layout.widthMm) / 2, settings_.dpi);
-    const double y = OnDot(place.yMm + (g.labelHeightMm - blockHeight) / 2, settings_.dpi);
-    cairo_save(cr_);
-    cairo_translate(cr_, x, y);
-    render::DrawStamped(cr_, layout, stamps_);
-    cairo_restore(cr_);
+    double widths = 0.0;
+    double tallest = 0.0;
+    for (const render::Layout* layout : symbols) {
+        widths += layout->widthMm;
+        tallest = std::max(tallest, layout->heightMm);
+    }
+    // One symbol alone is centred; two share the room left evenly.
+    const double share =
+        (g.labelWidthMm - 2 * g.markupMarginMm - widths) / static_cast<double>(symbols.size() + 1);
+    const double blockHeight = tallest + (text.empty() ? 0.0 : kLabelTextRoomMm);
+    const double top = place.yMm + (g.labelHeightMm - blockHeight) / 2;
+    double left = place.xMm + g.markupMarginMm + share;
+    for (const render::Layout* layout : symbols) {
+        const double x = OnDot(left, settings_.dpi);
+        const double y = OnDot(top + (tallest - layout->heightMm) / 2, settings_.dpi);
+        cairo_save(cr_);
+        cairo_translate(cr_, x, y);
+        render::DrawStamped(cr_, *layout, stamps_);
+        cairo_restore(cr_);
+        left += layout->widthMm + share;
+    }
+    const render::Layout& layout = *symbols.front();
+    const double y = OnDot(top, settings_.dpi);
 
     bool cut = false;
     if (!text.empty()) {
@@ -165,7 +182,7 @@ Result<bool> SheetDocument::Place(const render::Layout& layout, std::string_view
         cairo_set_source_rgb(cr_, layout.foreground.red / 255.0, layout.foreground.green / 255.0,
                              layout.foreground.blue / 255.0);
         cairo_move_to(cr_, place.xMm + (g.labelWidthMm - width) / 2,
-                      y + layout.heightMm + kLabelTextGapMm + font.ascent);
+                      y + tallest + kLabelTextGapMm + font.ascent);
         cairo_show_text(cr_, line.c_str());
         cairo_restore(cr_);
     }

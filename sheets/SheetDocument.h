@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,7 +51,15 @@ class SheetDocument {
     // `text` (none when empty) centred in a line under it, shrunk to fit the label's
     // printable width down to kLabelTextFloorMm and cut with an ellipsis below that. Whether
     // the text was cut; refused, of kind Output, when drawing failed.
-    Result<bool> Place(const render::Layout& layout, std::string_view text);
+    Result<bool> Place(const render::Layout& layout, std::string_view text) {
+        const render::Layout* symbols[] = {&layout};
+        return Place(symbols, text);
+    }
+
+    // The same for symbols side by side on one label, left to right: the label's printable
+    // width less theirs shared out evenly before, between and after them, each centred
+    // down beside the tallest.
+    Result<bool> Place(std::span<const render::Layout* const> symbols, std::string_view text);
 
     // Labels placed and pages begun so far.
     std::uint64_t Labels() const noexcept { return labels_; }

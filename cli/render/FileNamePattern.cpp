@@ -35,7 +35,7 @@ std::string_view UnsafeInName(std::string_view value) {
 
 }  // namespace
 
-FileNamePattern::FileNamePattern(std::string_view pattern) {
+FileNamePattern::FileNamePattern(std::string_view pattern, bool takesGtin) {
     std::string text;
     const auto fail = [this](std::string why) {
         error_ = std::move(why);
@@ -65,6 +65,8 @@ FileNamePattern::FileNamePattern(std::string_view pattern) {
         Part part;
         if (name == "number") {
             part.kind = Part::Kind::Number;
+        } else if (name == "gtin" && takesGtin) {
+            part.kind = Part::Kind::Gtin;
         } else if (name == "line") {
             part.kind = Part::Kind::Line;
         } else if (name.starts_with("line:")) {
@@ -84,8 +86,8 @@ FileNamePattern::FileNamePattern(std::string_view pattern) {
             part.text = name.substr(7);
             ++columns_;
         } else {
-            fail("unknown placeholder {" + std::string(name) +
-                 "}; there are {number}, {line}, {line:0N} and {column:NAME}");
+            fail("unknown placeholder {" + std::string(name) + "}; there are {number}, " +
+                 (takesGtin ? "{gtin}, " : "") + "{line}, {line:0N} and {column:NAME}");
             return;
         }
         if (!text.empty()) {
@@ -158,6 +160,9 @@ ExpandedName FileNamePattern::Expand(const PatternValues& values, bool safely) c
                 break;
             case Part::Kind::Number:
                 name += values.number;
+                break;
+            case Part::Kind::Gtin:
+                name += values.gtin;
                 break;
             case Part::Kind::Line: {
                 const std::string digits = std::to_string(values.line);

@@ -22,6 +22,8 @@ struct PatternValues {
     std::uint64_t line = 0;
     // The record's fields, in a catalogue; none for a number a line.
     std::span<const std::string_view> fields;
+    // The record's GTIN of 14 digits, for a pattern that takes {gtin}.
+    std::string_view gtin{};
 };
 
 // A file's name made from a pattern, or why one record's values cannot make one.
@@ -35,11 +37,12 @@ struct ExpandedName {
 // "labels/{number}.svg", "out-{line:05}.png" or "{column:sku}.pdf". {number} is the number
 // drawn, check digit included; {line} the input line's number, and {line:0N} the same with
 // zeros in front to N digits; {column:NAME} a catalogue's field by header name or by number
-// from 1. "{{" and "}}" stand for braces.
+// from 1. "{{" and "}}" stand for braces. A pattern that `takesGtin` also has {gtin}, the
+// record's GTIN of 14 digits.
 class FileNamePattern {
   public:
     // Reads a pattern; Error() then says what is wrong with it, if anything.
-    explicit FileNamePattern(std::string_view pattern);
+    explicit FileNamePattern(std::string_view pattern, bool takesGtin = false);
 
     // What is wrong with the pattern, e.g. an unknown placeholder; empty when nothing is.
     const std::string& Error() const noexcept { return error_; }
@@ -68,7 +71,7 @@ class FileNamePattern {
     ExpandedName Expand(const PatternValues& values, bool safely) const;
 
     struct Part {
-        enum class Kind { Text, Number, Line, Column } kind = Kind::Text;
+        enum class Kind { Text, Number, Line, Column, Gtin } kind = Kind::Text;
         std::string text;        // Text; Column: the name or number as written
         int width = 0;           // Line only: digits with zeros in front
         std::size_t column = 0;  // Column only: the field's index, once found

@@ -7,6 +7,7 @@
 #include "model/DisplayText.h"
 #include "model/SymbologyNames.h"
 #include "render/Length.h"
+#include "render/SymbolNumber.h"
 #include "sheets/SheetSyntax.h"
 #include "sheets/SymbolFit.h"
 
@@ -54,7 +55,12 @@ void SheetBatch::AddOptions(CLI::App& render, Request& request) {
                   "(else the largest down to 80 % that does), centred in the label's printable\n"
                   "area, --padding inside its edge. A record that cannot be drawn is\n"
                   "reported and its label skipped: the next record takes it. Text that does not\n"
-                  "fit is shrunk, then cut with an ellipsis. A sheet not in the label stock:\n" +
+                  "fit is shrunk, then cut with an ellipsis. With --symbology a pair such as\n"
+                  "ean13,datamatrix and --gs1 PATTERN, each label holds the record's EAN/UPC\n"
+                  "symbol and beside it the GS1 carrier of its data ({gtin} is the record's\n"
+                  "GTIN in 14 digits): both at one magnification of GS1's targets, down to 80 %\n"
+                  "where they do not fit; a record whose data is wrong is reported and skipped.\n"
+                  "A sheet not in the label stock:\n" +
                   std::string(sheets::kSheetSyntaxHelp));
 }
 
@@ -93,6 +99,21 @@ Result<std::unique_ptr<SheetBatch>> SheetBatch::Open(const Request& request,
             return Refusal::Failure(ErrorKind::Usage, "--text " + SafeText(*request.text) + ": " +
                                                           batch->text_->Error());
         }
+    }
+    if (request.gs1) {
+        batch->gs1_.emplace(*request.gs1);
+        if (!batch->gs1_->Error().empty()) {
+            return Refusal::Failure(
+                ErrorKind::Usage, "--gs1 " + SafeText(*request.gs1) + ": " + batch->gs1_->Error());
+        }
+        render::Options carrier = reviewed.options;
+        carrier.gs1.carrier = request.pairedCarrier;
+        carrier.barHeightMm.reset();  // --height is the EAN/UPC symbol's
+        Result<render::ReviewedOptions> carrierReviewed = render::Review(carrier);
+        if (!carrierReviewed) {
+            return Refusal::FailureOf(carrierReviewed);
+        }
+        batch->carrierReviewed_ = *std::move(carrierReviewed);
     }
     if (const Result<int> folders = files::MakeFoldersFor(path); !folders) {
         return Refusal::Failure(folders.Kind(), SafeText(folders.Error()));
@@ -133,40 +154,120 @@ Result<render::ReviewedOptions> SheetBatch::FittedFor(const render::Layout& layo
     return fitted_.emplace(kind, *std::move(fitted)).first->second;
 }
 
-Result<Done> SheetBatch::FindColumns(const ColumnNames* header) {
-    return text_ ? text_->FindColumns(header) : Result<Done>(Done{});
+Result<sheets::FittedPair> SheetBatch::PairFittedFor(const render::Layout& layout,
+                                                     std::string_view data,
+                                                     const render::Layout& carrier) {
+    const auto kind = std::tuple(static_cast<int>(layout.symbology), layout.addOn.count,
+                                 carrier.widthMm, carrier.heightMm);
+    if (const auto found = pairs_.find(kind); found != pairs_.end()) {
+        return found->second;
+    }
+    const sheets::SheetGeometry& g = sheet_.geometry;
+    Result<sheets::FittedPair> fitted =
+        sheets::FitPair(layout.number, reviewed_.options, data, carrierReviewed_.options,
+                        {g.labelWidthMm, g.labelHeightMm, g.markupMarginMm}, text_.has_value());
+    if (!fitted) {
+        return Result<sheets::FittedPair>::Failure(
+            fitted.Kind(), fitted.Kind() == ErrorKind::Usage ? sheet_.name + ": " + fitted.Error()
+                                                             : fitted.Error());
+    }
+    // Data of another length may take another size: said when it differs.
+    if (!quiet_ && fitted->report != saidPairReport_) {
+        diagnostics_.Say("size " + fitted->report + " (" + std::string(TitleOf(layout.symbology)) +
+                         " and " + std::string(TitleOf(*carrier.carrier)) + " on " + sheet_.name +
+                         ")");
+        saidPairReport_ = fitted->report;
+    }
+    return pairs_.emplace(kind, *std::move(fitted)).first->second;
 }
 
-bool SheetBatch::Add(const render::Layout& layout, std::uint64_t line,
-                     std::span<const std::string_view> fields) {
+Result<Done> SheetBatch::FindColumns(const ColumnNames* header) {
+    if (text_) {
+        if (Result<Done> found = text_->FindColumns(header); !found) {
+            return found;
+        }
+    }
+    if (gs1_) {
+        if (Result<Done> found = gs1_->FindColumns(header); !found) {
+            return Result<Done>::Failure(found.Kind(), "--gs1: " + found.Error());
+        }
+    }
+    return Done{};
+}
+
+SheetBatch::Added SheetBatch::Add(const render::Layout& layout, std::uint64_t line,
+                                  std::span<const std::string_view> fields) {
     if (!layout.note.empty() && !quiet_) {
         diagnostics_.Say(inputName_, line, layout.note);
+    }
+    if (gs1_) {
+        return AddPair(layout, line, fields);
     }
     const Result<render::ReviewedOptions> fitted = FittedFor(layout);
     if (!fitted) {
         diagnostics_.Say(fitted.Error());
-        return false;
+        return Added::Stop;
     }
     const Result<render::Layout> drawn = render::LayOut(layout.number, *fitted);
     if (!drawn) {
         diagnostics_.Say(inputName_, line, layout.number + ": " + drawn.Error());
-        return false;
+        return Added::Stop;
     }
     const std::string text = text_ ? text_->Expand({drawn->number, line, fields}) : std::string();
+    const render::Layout* symbols[] = {&*drawn};
+    return PlaceCopies(symbols, text, line);
+}
+
+SheetBatch::Added SheetBatch::AddPair(const render::Layout& layout, std::uint64_t line,
+                                      std::span<const std::string_view> fields) {
+    const Result<render::SymbolNumber> number =
+        render::ReadSymbolNumber(layout.number, layout.symbology);
+    const std::string gtin = number ? number->Gtin() : std::string();
+    const PatternValues values{layout.number, line, fields, gtin};
+    const std::string data = gs1_->Expand(values);
+    const Result<render::Layout> carrier = render::LayOut(data, carrierReviewed_);
+    if (!carrier) {
+        diagnostics_.Say(inputName_, line, SafeText(data) + ": " + carrier.Error());
+        return carrier.Kind() == ErrorKind::Input ? Added::Refused : Added::Stop;
+    }
+    // A carrier's note says the same of every record: once is enough.
+    if (!carrier->note.empty() && !quiet_ && !saidCarrierNote_) {
+        diagnostics_.Say(inputName_, line, carrier->note);
+        saidCarrierNote_ = true;
+    }
+    const Result<sheets::FittedPair> fitted = PairFittedFor(layout, data, *carrier);
+    if (!fitted) {
+        diagnostics_.Say(fitted.Error());
+        return Added::Stop;
+    }
+    const Result<render::Layout> linear = render::LayOut(layout.number, fitted->linear);
+    const Result<render::Layout> second = render::LayOut(data, fitted->carrier);
+    if (!linear || !second) {
+        diagnostics_.Say(inputName_, line,
+                         SafeText(data) + ": " + (!linear ? linear : second).Error());
+        return Added::Stop;
+    }
+    const std::string text = text_ ? text_->Expand(values) : std::string();
+    const render::Layout* symbols[] = {&*linear, &*second};
+    return PlaceCopies(symbols, text, line);
+}
+
+SheetBatch::Added SheetBatch::PlaceCopies(std::span<const render::Layout* const> symbols,
+                                          std::string_view text, std::uint64_t line) {
     for (int copy = 0; copy < request_.copies; ++copy) {
-        const Result<bool> cut = document_->Place(*drawn, text);
+        const Result<bool> cut = document_->Place(symbols, text);
         if (!cut) {
             diagnostics_.Say(SafeText(path_), cut.Error());
-            return false;
+            return Added::Stop;
         }
         if (*cut && !saidCut_) {
             diagnostics_.Say(inputName_, line,
-                             "the text " + SafeText(text) +
+                             "the text " + SafeText(std::string(text)) +
                                  " is cut to fit the label (said once for the batch)");
             saidCut_ = true;
         }
     }
-    return true;
+    return Added::Placed;
 }
 
 int SheetBatch::Finish(bool stopped, std::uint64_t refused) {

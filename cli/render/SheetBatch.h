@@ -8,13 +8,17 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "cli/Diagnostics.h"
 #include "cli/render/FileNamePattern.h"
+#include "cli/render/Gs1DataPattern.h"
+#include "model/DataCarrier.h"
 #include "model/Result.h"
 #include "render/Layout.h"
 #include "sheets/LabelFit.h"
+#include "sheets/PairFit.h"
 #include "sheets/SheetChoice.h"
 #include "sheets/SheetDocument.h"
 
@@ -34,7 +38,14 @@ class SheetBatch {
         int copies = 1;
         bool outline = false;
         double paddingMm = sheets::kLeastLabelPaddingMm;  // --padding, inside each label's edge
+        // A pair of symbols a label (--symbology ean13,datamatrix): the GS1 carrier beside the
+        // EAN/UPC symbol, and the pattern of its data (--gs1).
+        std::optional<DataCarrier> pairedCarrier;
+        std::optional<std::string> gs1;
     };
+
+    // What became of a record.
+    enum class Added { Placed, Refused, Stop };
 
     // Adds --sheet, --page-size, --text, --skip, --copies, --outline and --padding to `render`,
     // filling
@@ -50,11 +61,12 @@ class SheetBatch {
                                                     Diagnostics& diagnostics, std::string inputName,
                                                     bool quiet);
 
-    // Places the labels of a record laid out with the batch's options (its copies); false
-    // when the batch must stop, said on standard error: a label too small for the symbol, or
-    // a PDF that cannot be written.
-    bool Add(const render::Layout& layout, std::uint64_t line,
-             std::span<const std::string_view> fields = {});
+    // Places the labels of a record laid out with the batch's options (its copies), with the
+    // carrier of its GS1 data beside each in a pair. Refused, said with the record's line,
+    // when its GS1 data is wrong; Stop when the batch must stop, said on standard error: a
+    // label too small for the symbols, or a PDF that cannot be written.
+    Added Add(const render::Layout& layout, std::uint64_t line,
+              std::span<const std::string_view> fields = {});
 
     // Finds each {column:...} of the label text in a catalogue's header, or without one
     // (null) takes it by number; refused, of kind Usage, naming one that cannot be found.
@@ -77,6 +89,14 @@ class SheetBatch {
     // The options that fit symbols like `layout`'s on the labels, found once for each kind
     // of symbol and said once.
     Result<render::ReviewedOptions> FittedFor(const render::Layout& layout);
+    // The same for a pair, whose carrier `carrier` laid out at its target.
+    Result<sheets::FittedPair> PairFittedFor(const render::Layout& layout, std::string_view data,
+                                             const render::Layout& carrier);
+    Added AddPair(const render::Layout& layout, std::uint64_t line,
+                  std::span<const std::string_view> fields);
+    // Places `symbols` on the record's labels, with the label text.
+    Added PlaceCopies(std::span<const render::Layout* const> symbols, std::string_view text,
+                      std::uint64_t line);
 
     Request request_;
     render::ReviewedOptions reviewed_;
@@ -91,6 +111,13 @@ class SheetBatch {
     // By symbology and add-on length.
     std::map<std::pair<int, std::size_t>, render::ReviewedOptions> fitted_;
     bool saidCut_ = false;
+    // A pair's: the data pattern, the carrier's options at its target, and the options
+    // fitted by the symbology, add-on length and the carrier's size at its target.
+    std::optional<Gs1DataPattern> gs1_;
+    render::ReviewedOptions carrierReviewed_;
+    std::map<std::tuple<int, std::size_t, double, double>, sheets::FittedPair> pairs_;
+    std::string saidPairReport_;
+    bool saidCarrierNote_ = false;
 };
 
 }  // namespace varnholt::cli

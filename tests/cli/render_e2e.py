@@ -433,7 +433,8 @@ def gs1_refusals_say_why_and_write_nothing():
     batch = text("gs1bad/../gs1sheet.txt", (GS1_DATA + "\n").encode())
     expect(run("render", "--batch", batch, "--symbology", "datamatrix", "--sheet", "avery-l7160",
                "-o", str(out / "sheet.pdf")), 2,
-           stderr=r"label sheets hold EAN/UPC symbols for now: draw DataMatrix into a file each")
+           stderr=r"label sheets hold EAN/UPC symbols, alone or in a pair such as "
+                  r"ean13,datamatrix with --gs1: draw DataMatrix alone into a file each")
     assert not os.listdir(out), "nothing written"
 
 

@@ -113,5 +113,27 @@ INSTANTIATE_TEST_SUITE_P(
         Row{"AnAddOnIsNoSymbol", "12", Symbology::Ean2, "", "EAN-2 is an add-on", kUsage}),
     test::CaseName{});
 
+// The GTIN a pair's GS1 data takes: each main symbol's in 14 digits, a UPC-E's the GTIN-12 it
+// stands for (zeros put back where its sixth digit says), an add-on no part of it.
+TEST(SymbolNumber, GtinIsTheMainSymbolsInFourteenDigits) {
+    const struct {
+        const char* text;
+        std::optional<Symbology> asked;
+        const char* gtin;
+    } rows[] = {
+        {"4006381333931", {}, "04006381333931"},
+        {"9780306406157+51234", {}, "09780306406157"},
+        {"036000291452", Symbology::UpcA, "00036000291452"},
+        {"96385074", {}, "00000096385074"},
+        {"04252614", Symbology::UpcE, "00042100005264"},
+        {"01234565", Symbology::UpcE, "00012345000065"},
+    };
+    for (const auto& row : rows) {
+        const Result<SymbolNumber> number = ReadSymbolNumber(row.text, row.asked);
+        ASSERT_TRUE(number) << row.text << ": " << number.Error();
+        EXPECT_EQ(number->Gtin(), row.gtin) << row.text;
+    }
+}
+
 }  // namespace
 }  // namespace varnholt::render

@@ -137,5 +137,15 @@ TEST(FileNamePattern, LinesWiderThanTheirPaddingKeepEveryDigit) {
     EXPECT_EQ(FileNamePattern("{line:02}").Expand("", 12345), "12345");
 }
 
+// {gtin} is a placeholder only where the pattern takes one, as GS1 data does.
+TEST(FileNamePattern, GtinOnlyWhereThePatternTakesIt) {
+    EXPECT_NE(FileNamePattern("{gtin}.svg").Error().find("unknown placeholder {gtin}"),
+              std::string::npos);
+    const FileNamePattern data("(01){gtin}(21){number}", true);
+    ASSERT_EQ(data.Error(), "");
+    EXPECT_EQ(data.Expand(PatternValues{"5400101109971", 3, {}, "05400101109971"}),
+              "(01)05400101109971(21)5400101109971");
+}
+
 }  // namespace
 }  // namespace varnholt::cli

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string_view>
+
+#include "model/DataCarrier.h"
+#include "model/Result.h"
+#include "model/Symbology.h"
+
+namespace varnholt::cli {
+
+// Two symbols of one record side by side on a label, as a transition to 2D symbols at the
+// till has them: an EAN/UPC symbol of the record's GTIN, and a carrier of its GS1 data.
+struct SymbologyPair {
+    Symbology linear = Symbology::Ean13;
+    DataCarrier carrier = DataCarrier::DataMatrix;
+};
+
+// Reads "ean13,datamatrix": a main EAN/UPC symbology, a comma, a GS1 carrier, each by the
+// name --symbology takes alone, in any letter case. Refused, of kind Usage, for a name that
+// is neither, two of one kind, or the two the other way round.
+Result<SymbologyPair> ReadSymbologyPair(std::string_view text);
+
+}  // namespace varnholt::cli
