@@ -7,8 +7,8 @@
 
 namespace varnholt::gs1 {
 
-// The table's entry for the AI `ai` (two to four digits), found by halves; nullptr when GS1 has
-// no such AI.
+// The table's entry for the AI `ai` (two to four digits), found by the four digits it starts;
+// nullptr when GS1 has no such AI.
 const AiEntry* FindAi(std::string_view ai) noexcept;
 
 // The entry of the AI that starts `text`, and the AI's length through `length`; nullptr when no
