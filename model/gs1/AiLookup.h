@@ -24,6 +24,19 @@ constexpr std::size_t FixedLength(const AiEntry& entry) noexcept {
     return length;
 }
 
+// Whether two AIs are the same. A plain loop: string_view's == calls memcmp for a few digits.
+constexpr bool SameAi(std::string_view left, std::string_view right) noexcept {
+    if (left.size() != right.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        if (left[i] != right[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Whether `ai` matches `pattern` of the same length, where 'n' stands for any digit.
 constexpr bool MatchesPattern(std::string_view ai, std::string_view pattern) noexcept {
     if (ai.size() != pattern.size()) {
