@@ -295,11 +295,16 @@ Result<Done> AppendDigitalLinkUri(const Reading& reading, std::string_view stem,
         const std::string_view sequence = sequences.substr(0, end);
         std::size_t held = 0;
         std::string fault;
-        for (std::size_t i = 0; i < reading.Size(); ++i) {
+        // The key is none of its own qualifiers; after the first AI that cannot go, the
+        // sequence is out.
+        for (std::size_t i = 0; i < reading.Size() && fault.empty(); ++i) {
+            if (i == key) {
+                continue;
+            }
             const std::string_view ai = reading[i].ai;
             const bool qualifier = PlaceIn(sequence, ai) != 0;
             held += qualifier ? 1 : 0;
-            if (i != key && !qualifier && !reading[i].entry->dataAttribute && fault.empty()) {
+            if (!qualifier && !reading[i].entry->dataAttribute) {
                 fault = AiFault(ai, "cannot go into a Digital Link URI with AI (" +
                                         std::string(keyElement.ai) + ")");
             }
