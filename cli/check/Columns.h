@@ -266,9 +266,11 @@ constexpr void ForEachColumn(Visit&& visit) {
 // The fields of a row, one a column.
 using Fields = std::array<Field, kColumns.size()>;
 inline Fields FieldsOf(const Row& row) {
-    Fields fields;
-    ForEachColumn([&](std::size_t i, const Column& column) { fields[i] = column.field(row); });
-    return fields;
+    // Made at once from the fields, not cleared first and filled after.
+    return [&]<std::size_t... I>(std::index_sequence<I...>) {
+        return Fields{kColumns[I].field(row)...};
+    }
+    (std::make_index_sequence<kColumns.size()>{});
 }
 
 }  // namespace varnholt::cli

@@ -83,10 +83,11 @@ std::size_t PlaceIn(std::string_view sequence, std::string_view ai) noexcept {
     return 0;
 }
 
-// How many of the qualifiers `given`, in the order the path has them, keep the order of one
-// of the key's sequences `sequences` ("22,10,21|235"): all of them when the order is right.
-std::size_t InOrder(std::string_view sequences,
-                    const std::array<std::string_view, kMostSegments>& given, std::size_t count) {
+// How many of the `count` qualifiers `given(n)`, in the order the path has them, keep the
+// order of one of the key's sequences `sequences` ("22,10,21|235"): all of them when the order
+// is right.
+template <class Given>
+std::size_t InOrder(std::string_view sequences, std::size_t count, Given given) {
     std::size_t best = 0;
     while (true) {
         const std::size_t end = sequences.find('|');
@@ -94,7 +95,7 @@ std::size_t InOrder(std::string_view sequences,
         std::size_t matched = 0;
         std::size_t lastPlace = 0;
         while (matched < count) {
-            const std::size_t place = PlaceIn(sequence, given[matched]);
+            const std::size_t place = PlaceIn(sequence, given(matched));
             if (place <= lastPlace) {
                 break;
             }
@@ -189,9 +190,10 @@ Result<Done> ReadDigitalLinkInto(std::string_view uri, Reading& reading,
         FirstWhere(uri, pathStart, [](char c) { return c == '?' || c == '#'; });
     const std::size_t fragmentStart = std::min(uri.size(), uri.find('#', queryStart));
 
-    // The path's segments and where each starts.
-    std::array<std::string_view, kMostSegments> segments{};
-    std::array<std::size_t, kMostSegments> starts{};
+    // Where the path's segments start and end; left unset beyond `count`, as they are never
+    // read there, rather than cleared for every URI.
+    std::array<std::size_t, kMostSegments> starts;
+    std::array<std::size_t, kMostSegments> ends;
     std::size_t count = 0;
     for (std::size_t i = pathStart; i < queryStart;) {
         const std::size_t end =
@@ -200,15 +202,16 @@ Result<Done> ReadDigitalLinkInto(std::string_view uri, Reading& reading,
             return Refused<Done>(SyntaxFault(kSyntax, "too many path segments", i + 1));
         }
         starts[count] = i + 1;
-        segments[count++] = uri.substr(i + 1, end - i - 1);
+        ends[count++] = end;
         i = end;
     }
+    const auto segment = [&](std::size_t n) { return uri.substr(starts[n], ends[n] - starts[n]); };
     // The key and its qualifiers are pairs at the end of the path; whatever stands before the
     // key is the resolver's own.
     std::size_t key = count;
     const AiEntry* keyEntry = nullptr;
     for (std::size_t end = count; end >= 2; end -= 2) {
-        const AiEntry* entry = FindAi(segments[end - 2]);
+        const AiEntry* entry = FindAi(segment(end - 2));
         if (entry == nullptr) {
             break;
         }
@@ -221,21 +224,19 @@ Result<Done> ReadDigitalLinkInto(std::string_view uri, Reading& reading,
     if (key == count) {
         return Refused<Done>(SyntaxFault(kSyntax, "no primary key in the path"));
     }
-    std::array<std::string_view, kMostSegments> qualifiers{};
-    std::size_t qualifierCount = 0;
-    for (std::size_t i = key + 2; i < count; i += 2) {
-        qualifiers[qualifierCount++] = segments[i];
-    }
-    if (const std::size_t broken = InOrder(keyEntry->qualifiers, qualifiers, qualifierCount);
+    // The qualifiers are every other segment after the key's data.
+    const std::size_t qualifierCount = (count - key - 2) / 2;
+    const auto qualifier = [&](std::size_t n) { return segment(key + 2 + 2 * n); };
+    if (const std::size_t broken = InOrder(keyEntry->qualifiers, qualifierCount, qualifier);
         broken < qualifierCount) {
-        return Refused<Done>(AiFault(
-            qualifiers[broken],
-            "not a key qualifier of AI (" + std::string(segments[key]) + ") in this place"));
+        return Refused<Done>(
+            AiFault(qualifier(broken),
+                    "not a key qualifier of AI (" + std::string(segment(key)) + ") in this place"));
     }
     Buffer buffer;
     for (std::size_t i = key; i < count; i += 2) {
         if (Result<Done> added =
-                AddDecoded(reading, segments[i], segments[i + 1], starts[i + 1], buffer);
+                AddDecoded(reading, segment(i), segment(i + 1), starts[i + 1], buffer);
             !added) {
             return added;
         }
