@@ -17,8 +17,26 @@ constexpr bool IsContinuation(char c) noexcept {
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
+// Whether every byte is printable ASCII. Every byte is looked at, with no way out early, so
+// that the compiler looks at many at once.
+bool AllPrintableAscii(std::string_view text) noexcept {
+    unsigned outside = 0;
+    for (const char c : text) {
+        outside |= IsPrintableAscii(c) ? 0U : 1U;
+    }
+    return outside == 0;
+}
+
 void AppendSafe(std::string_view text, std::string& out) {
     while (!text.empty()) {
+        // Printable ASCII, most of any text, goes in by runs.
+        const auto run = static_cast<std::size_t>(std::ranges::find_if_not(text, IsPrintableAscii) -
+                                                  text.begin());
+        out.append(text.substr(0, run));
+        text.remove_prefix(run);
+        if (text.empty()) {
+            return;
+        }
         const Utf8Character character = Utf8CharacterAt(text);
         // A control character shows as one replacement, however many bytes it takes.
         if (character.length == 0 || character.control) {
@@ -33,7 +51,7 @@ void AppendSafe(std::string_view text, std::string& out) {
 }  // namespace
 
 std::string_view DisplayText::Of(std::string_view text) {
-    if (std::ranges::all_of(text, IsPrintableAscii)) {
+    if (AllPrintableAscii(text)) {
         return text;
     }
     buffer_.clear();

@@ -101,33 +101,33 @@ const CheckedLine& LineChecker::Check(const Line& line) {
     return checked_;
 }
 
-Result<gs1::Reading> LineChecker::Gs1Reading(std::string_view text) const {
-    return text[0] == '('   ? gs1::ReadBracketed(text, gs1_.read)
-           : text[0] == ']' ? gs1::ReadScannerData(text, gs1_.read)
-                            : gs1::ReadDigitalLink(text, gs1_.read);
+Result<Done> LineChecker::ReadGs1(std::string_view text) {
+    return text[0] == '('   ? gs1::ReadBracketedInto(text, gs1Reading_, gs1_.read)
+           : text[0] == ']' ? gs1::ReadScannerDataInto(text, gs1Reading_, gs1_.read)
+                            : gs1::ReadDigitalLinkInto(text, gs1Reading_, gs1_.read);
 }
 
 void LineChecker::CheckGs1(std::string_view text) {
     checked_.number = text;
     const bool digitalLink = text[0] == 'h';
     checked_.format = digitalLink ? kDigitalLinkFormat : kElementStringFormat;
-    const Result<gs1::Reading> reading = Gs1Reading(text);
-    if (!reading) {
+    if (const Result<Done> read = ReadGs1(text); !read) {
         // Every refusal is a fault of the data, as a wrong check digit is of a number.
         checked_.verdict = Verdict::Invalid;
-        gs1Fault_ = reading.Error();
+        gs1Fault_ = read.Error();
         checked_.gs1Fault = gs1Fault_;
         return;
     }
     checked_.verdict = Verdict::Valid;
-    elementString_ = gs1::BracketedText(*reading);
+    elementString_.clear();
+    gs1::AppendBracketedText(gs1Reading_, elementString_);
     checked_.elementString = elementString_;
-    if (const Result<std::string> uri = gs1::DigitalLinkUri(*reading, gs1_.stem)) {
-        digitalLink_ = *uri;
+    digitalLink_.clear();
+    if (gs1::AppendDigitalLinkUri(gs1Reading_, gs1_.stem, digitalLink_)) {
         checked_.digitalLink = digitalLink_;
     }
     // The (01)'s GTIN, valid once read, has the facts of a GTIN-14 on its line.
-    if (const std::optional<std::string_view> gtin = reading->ValueOf("01")) {
+    if (const std::optional<std::string_view> gtin = gs1Reading_.ValueOf("01")) {
         if (const std::optional<GtinNumber> number = GtinNumberOf(*gtin)) {
             number_ = *number;
             checked_.gtin = number_.Gtin();

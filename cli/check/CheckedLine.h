@@ -103,7 +103,7 @@ class LineChecker {
         // GS1 data needs no forms written for its verdict.
         if (const std::string_view trimmed = TrimBlanks(text);
             !line.TooLong() && IsGs1Data(trimmed)) {
-            return Gs1Reading(trimmed) ? Verdict::Valid : Verdict::Invalid;
+            return ReadGs1(trimmed) ? Verdict::Valid : Verdict::Invalid;
         }
         return Check(line).verdict;
     }
@@ -115,8 +115,9 @@ class LineChecker {
   private:
     // The facts of a number of the family that EAN::Check has just checked as `ean`.
     void TakeFacts(std::string_view ean);
-    // GS1 data read as its first character says, `text` without the blanks around it.
-    Result<gs1::Reading> Gs1Reading(std::string_view text) const;
+    // GS1 data read into gs1Reading_ as its first character says, `text` without the blanks
+    // around it.
+    Result<Done> ReadGs1(std::string_view text);
     // The facts of GS1 data.
     void CheckGs1(std::string_view text);
 
@@ -126,6 +127,7 @@ class LineChecker {
     std::array<char, 14> gtin_{};
     CheckedLine checked_;
     Gs1Options gs1_;
+    gs1::Reading gs1Reading_;
     std::string elementString_;
     std::string digitalLink_;
     std::string gs1Fault_;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "model/gs1/AiTable.h"
 #include "model/gs1/Linters.h"
@@ -21,8 +22,8 @@ constexpr bool WellFormed(const AiEntry& entry) noexcept {
            entry.first.substr(0, length - 1) == entry.last.substr(0, length - 1);
 }
 
-// Lookup by halves needs the ranges in order, apart; reading an AI from the start of scanner
-// data needs that no AI begins another.
+// The table keeps its ranges in order and apart; the index of starts and reading an AI from
+// the start of scanner data need that no AI begins another.
 constexpr bool OrderedApartAndPrefixFree() noexcept {
     for (std::size_t i = 1; i < kAiTable.size(); ++i) {
         const AiEntry& before = kAiTable[i - 1];
@@ -136,22 +137,45 @@ static_assert(
 static_assert(EveryEntry(DigitChecksOnDigits),
               "checks that read digits only on numeric components");
 
+// The number of the four digits an AI of two to four digits starts, the missing ones taken as
+// 0: "01" starts 0100 to 0199, each of which it alone can start.
+constexpr std::size_t FourDigitStart(std::string_view ai) noexcept {
+    std::size_t number = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        number = number * 10 + (i < ai.size() ? static_cast<std::size_t>(ai[i] - '0') : 0);
+    }
+    return number;
+}
+
+static_assert(kAiTable.size() < 255, "an entry's place and 1 fit in a byte");
+
+// Every four-digit start's entry, its place in the table and 1; 0 for a start no AI makes. The
+// AIs being free of each other's starts, each start has at most one: lookup is a load, not a
+// search among strings.
+constexpr std::array<std::uint8_t, 10000> kEntryOfStart = [] {
+    std::array<std::uint8_t, 10000> places{};
+    for (std::size_t i = 0; i < kAiTable.size(); ++i) {
+        const AiEntry& entry = kAiTable[i];
+        const std::size_t starts = entry.first.size() == 2 ? 100 : entry.first.size() == 3 ? 10 : 1;
+        for (std::size_t start = FourDigitStart(entry.first);
+             start < FourDigitStart(entry.last) + starts; ++start) {
+            places[start] = static_cast<std::uint8_t>(i + 1);
+        }
+    }
+    return places;
+}();
+
 }  // namespace
 
 const AiEntry* FindAi(std::string_view ai) noexcept {
-    if (ai.size() < 2 || ai.size() > 4) {
+    if (ai.size() < 2 || ai.size() > 4 || !AllDigits(ai)) {
         return nullptr;
     }
-    // The last range starting at or before the AI is the only one that can hold it.
-    const auto after = std::ranges::upper_bound(kAiTable, ai, {}, &AiEntry::first);
-    if (after == kAiTable.begin()) {
+    const std::uint8_t found = kEntryOfStart[FourDigitStart(ai)];
+    if (found == 0 || kAiTable[found - 1].first.size() != ai.size()) {
         return nullptr;
     }
-    const AiEntry& candidate = *(after - 1);
-    if (candidate.first.size() != ai.size() || ai > candidate.last || !AllDigits(ai)) {
-        return nullptr;
-    }
-    return &candidate;
+    return &kAiTable[found - 1];
 }
 
 const AiEntry* FindAiAtStart(std::string_view text, std::size_t& length) noexcept {

@@ -7,8 +7,8 @@
 
 namespace varnholt::gs1 {
 
-// The table's entry for the AI `ai` (two to four digits), found by halves; nullptr when GS1 has
-// no such AI.
+// The table's entry for the AI `ai` (two to four digits), found by the four digits it starts;
+// nullptr when GS1 has no such AI.
 const AiEntry* FindAi(std::string_view ai) noexcept;
 
 // The entry of the AI that starts `text`, and the AI's length through `length`; nullptr when no
@@ -22,6 +22,19 @@ constexpr std::size_t FixedLength(const AiEntry& entry) noexcept {
         length += entry.components[i].maximum;
     }
     return length;
+}
+
+// Whether two AIs are the same. A plain loop: string_view's == calls memcmp for a few digits.
+constexpr bool SameAi(std::string_view left, std::string_view right) noexcept {
+    if (left.size() != right.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        if (left[i] != right[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // Whether `ai` matches `pattern` of the same length, where 'n' stands for any digit.

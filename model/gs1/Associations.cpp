@@ -9,14 +9,18 @@ namespace varnholt::gs1 {
 namespace {
 
 // Calls `each` with every piece of `list` between the `separator`s, until one returns true.
+// A plain loop: the pieces are a few characters, too short to be worth a call to memchr.
 template <class Each>
 bool AnyPiece(std::string_view list, char separator, Each each) {
     while (true) {
-        const std::size_t end = list.find(separator);
+        std::size_t end = 0;
+        while (end < list.size() && list[end] != separator) {
+            ++end;
+        }
         if (each(list.substr(0, end))) {
             return true;
         }
-        if (end == std::string_view::npos) {
+        if (end == list.size()) {
             return false;
         }
         list.remove_prefix(end + 1);
@@ -79,7 +83,7 @@ Result<Done> CheckAssociations(const Reading& reading, const ReadOptions& option
         }
         for (std::size_t j = 0; j < reading.Size(); ++j) {
             const std::string_view other = reading[j].ai;
-            if (other == element.ai) {
+            if (SameAi(other, element.ai)) {
                 continue;
             }
             if (AnyPiece(element.entry->excluded, ',', [&](std::string_view pattern) {

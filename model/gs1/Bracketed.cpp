@@ -39,48 +39,61 @@ std::string_view Unescaped(std::string_view data,
 }  // namespace
 
 Result<Reading> ReadBracketed(std::string_view text, const ReadOptions& options) {
-    if (text.empty()) {
-        return Refused<Reading>(SyntaxFault(kSyntax, "empty"));
-    }
     Reading reading;
+    if (Result<Done> read = ReadBracketedInto(text, reading, options); !read) {
+        return Result<Reading>::FailureOf(read);
+    }
+    return reading;
+}
+
+Result<Done> ReadBracketedInto(std::string_view text, Reading& reading,
+                               const ReadOptions& options) {
+    reading.Clear();
+    if (text.empty()) {
+        return Refused<Done>(SyntaxFault(kSyntax, "empty"));
+    }
     std::array<char, Reading::kMostCharacters> buffer;
     std::size_t at = 0;
     while (at < text.size()) {
         const std::size_t close = text.find(')', at);
         if (text[at] != '(' || close == std::string_view::npos || close - at < 3 ||
             close - at > 5) {
-            return Refused<Reading>(SyntaxFault(kSyntax, "no AI in brackets", at + 1));
+            return Refused<Done>(SyntaxFault(kSyntax, "no AI in brackets", at + 1));
         }
         const std::string_view ai = text.substr(at + 1, close - at - 1);
         const std::size_t end = DataEnd(text, close + 1);
         if (Result<Done> added =
                 reading.Add(ai, Unescaped(text.substr(close + 1, end - close - 1), buffer));
             !added) {
-            return Result<Reading>::FailureOf(added);
+            return added;
         }
         at = end;
     }
-    if (Result<Done> associated = CheckAssociations(reading, options); !associated) {
-        return Result<Reading>::FailureOf(associated);
-    }
-    return reading;
+    return CheckAssociations(reading, options);
 }
 
 std::string BracketedText(const Reading& reading) {
     std::string text;
+    AppendBracketedText(reading, text);
+    return text;
+}
+
+void AppendBracketedText(const Reading& reading, std::string& text) {
     for (std::size_t i = 0; i < reading.Size(); ++i) {
         const Element element = reading[i];
         text += '(';
         text += element.ai;
         text += ')';
-        for (const char c : element.value) {
-            if (c == '(') {
-                text += '\\';
-            }
-            text += c;
+        // Data goes in runs between its brackets, each bracket escaped.
+        std::string_view value = element.value;
+        for (std::size_t bracket = value.find('('); bracket != std::string_view::npos;
+             bracket = value.find('(')) {
+            text += value.substr(0, bracket);
+            text += "\\(";
+            value.remove_prefix(bracket + 1);
         }
+        text += value;
     }
-    return text;
 }
 
 std::string HumanReadableText(const Reading& reading) {

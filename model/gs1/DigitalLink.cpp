@@ -22,6 +22,17 @@ bool StartsWithCaseless(std::string_view text, std::string_view start) noexcept 
            });
 }
 
+// Where the first character from `from` on is that `stops` holds for; text.size() when none
+// is. A plain loop: the parts of a URI are too short to be worth a call to memchr, and
+// find_first_of calls it on its set for every character.
+template <class Stops>
+std::size_t FirstWhere(std::string_view text, std::size_t from, Stops stops) noexcept {
+    while (from < text.size() && !stops(text[from])) {
+        ++from;
+    }
+    return from;
+}
+
 int HexValue(char c) noexcept {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -38,7 +49,7 @@ int HexValue(char c) noexcept {
 // `raw` with its percent-encoding decoded: the text itself when it has none, else a copy in
 // `buffer`. `position` is where raw starts in the URI, for the fault.
 Result<std::string_view> Decoded(std::string_view raw, std::size_t position, Buffer& buffer) {
-    if (raw.find('%') == std::string_view::npos) {
+    if (FirstWhere(raw, 0, [](char c) { return c == '%'; }) == raw.size()) {
         return raw;
     }
     std::size_t length = 0;
@@ -62,21 +73,21 @@ Result<std::string_view> Decoded(std::string_view raw, std::size_t position, Buf
 // The place of `ai` in the comma-separated `sequence`, counted from 1; 0 when it is not there.
 std::size_t PlaceIn(std::string_view sequence, std::string_view ai) noexcept {
     std::size_t place = 1;
-    while (!sequence.empty()) {
-        const std::size_t comma = sequence.find(',');
-        if (sequence.substr(0, comma) == ai) {
+    for (std::size_t at = 0; at < sequence.size(); ++place) {
+        const std::size_t comma = FirstWhere(sequence, at, [](char c) { return c == ','; });
+        if (SameAi(sequence.substr(at, comma - at), ai)) {
             return place;
         }
-        sequence.remove_prefix(comma == std::string_view::npos ? sequence.size() : comma + 1);
-        ++place;
+        at = comma + 1;
     }
     return 0;
 }
 
-// How many of the qualifiers `given`, in the order the path has them, keep the order of one
-// of the key's sequences `sequences` ("22,10,21|235"): all of them when the order is right.
-std::size_t InOrder(std::string_view sequences,
-                    const std::array<std::string_view, kMostSegments>& given, std::size_t count) {
+// How many of the `count` qualifiers `given(n)`, in the order the path has them, keep the
+// order of one of the key's sequences `sequences` ("22,10,21|235"): all of them when the order
+// is right.
+template <class Given>
+std::size_t InOrder(std::string_view sequences, std::size_t count, Given given) {
     std::size_t best = 0;
     while (true) {
         const std::size_t end = sequences.find('|');
@@ -84,7 +95,7 @@ std::size_t InOrder(std::string_view sequences,
         std::size_t matched = 0;
         std::size_t lastPlace = 0;
         while (matched < count) {
-            const std::size_t place = PlaceIn(sequence, given[matched]);
+            const std::size_t place = PlaceIn(sequence, given(matched));
             if (place <= lastPlace) {
                 break;
             }
@@ -107,7 +118,7 @@ Result<Done> AddDecoded(Reading& reading, std::string_view ai, std::string_view 
     }
     // A GTIN-8, -12 or -13 is the GTIN-14 with leading zeros.
     const std::string_view digits = *value;
-    if (ai == "01" && (digits.size() == 8 || digits.size() == 12 || digits.size() == 13) &&
+    if (SameAi(ai, "01") && (digits.size() == 8 || digits.size() == 12 || digits.size() == 13) &&
         FirstOutside(CharacterSet::Numeric, digits) == digits.size()) {
         std::array<char, 14> gtin{};
         std::ranges::fill(gtin, '0');
@@ -117,125 +128,159 @@ Result<Done> AddDecoded(Reading& reading, std::string_view ai, std::string_view 
     return reading.Add(ai, digits);
 }
 
+// The characters a URI carries as they are, RFC 3986's unreserved ones, by byte.
+constexpr std::array<bool, 256> kUnreserved = [] {
+    std::array<bool, 256> unreserved{};
+    for (const char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                         "0123456789-._~")) {
+        unreserved[static_cast<unsigned char>(c)] = true;
+    }
+    return unreserved;
+}();
+
+bool Unreserved(char c) noexcept {
+    return kUnreserved[static_cast<unsigned char>(c)];
+}
+
 void AppendEncoded(std::string& text, std::string_view value) {
     constexpr std::string_view hex = "0123456789ABCDEF";
-    for (const char c : value) {
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                                (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
-                                c == '~';
-        if (unreserved) {
-            text += c;
-        } else {
-            const auto byte = static_cast<unsigned char>(c);
-            text += '%';
-            text += hex[byte >> 4];
-            text += hex[byte & 0xF];
+    while (!value.empty()) {
+        // A run of characters that stand as they are goes in at once.
+        const auto run =
+            static_cast<std::size_t>(std::ranges::find_if_not(value, Unreserved) - value.begin());
+        text += value.substr(0, run);
+        if (run == value.size()) {
+            return;
         }
+        const auto byte = static_cast<unsigned char>(value[run]);
+        text += '%';
+        text += hex[byte >> 4];
+        text += hex[byte & 0xF];
+        value.remove_prefix(run + 1);
     }
 }
 
 }  // namespace
 
 Result<Reading> ReadDigitalLink(std::string_view uri, const ReadOptions& options) {
+    Reading reading;
+    if (Result<Done> read = ReadDigitalLinkInto(uri, reading, options); !read) {
+        return Result<Reading>::FailureOf(read);
+    }
+    return reading;
+}
+
+Result<Done> ReadDigitalLinkInto(std::string_view uri, Reading& reading,
+                                 const ReadOptions& options) {
+    reading.Clear();
     std::size_t at = 0;
     if (StartsWithCaseless(uri, "https://")) {
         at = 8;
     } else if (StartsWithCaseless(uri, "http://")) {
         at = 7;
     } else {
-        return Refused<Reading>(SyntaxFault(kSyntax, "not an http or https URI"));
+        return Refused<Done>(SyntaxFault(kSyntax, "not an http or https URI"));
     }
-    const std::size_t pathStart = std::min(uri.size(), uri.find_first_of("/?#", at));
+    const std::size_t pathStart =
+        FirstWhere(uri, at, [](char c) { return c == '/' || c == '?' || c == '#'; });
     if (pathStart == at) {
-        return Refused<Reading>(SyntaxFault(kSyntax, "no domain", at + 1));
+        return Refused<Done>(SyntaxFault(kSyntax, "no domain", at + 1));
     }
-    const std::size_t queryStart = std::min(uri.size(), uri.find_first_of("?#", pathStart));
+    const std::size_t queryStart =
+        FirstWhere(uri, pathStart, [](char c) { return c == '?' || c == '#'; });
     const std::size_t fragmentStart = std::min(uri.size(), uri.find('#', queryStart));
 
-    // The path's segments and where each starts.
-    std::array<std::string_view, kMostSegments> segments{};
-    std::array<std::size_t, kMostSegments> starts{};
+    // Where the path's segments start and end; left unset beyond `count`, as they are never
+    // read there, rather than cleared for every URI.
+    std::array<std::size_t, kMostSegments> starts;
+    std::array<std::size_t, kMostSegments> ends;
     std::size_t count = 0;
     for (std::size_t i = pathStart; i < queryStart;) {
-        const std::size_t end = std::min(queryStart, uri.find('/', i + 1));
+        const std::size_t end =
+            FirstWhere(uri.substr(0, queryStart), i + 1, [](char c) { return c == '/'; });
         if (count == kMostSegments) {
-            return Refused<Reading>(SyntaxFault(kSyntax, "too many path segments", i + 1));
+            return Refused<Done>(SyntaxFault(kSyntax, "too many path segments", i + 1));
         }
         starts[count] = i + 1;
-        segments[count++] = uri.substr(i + 1, end - i - 1);
+        ends[count++] = end;
         i = end;
     }
+    const auto segment = [&](std::size_t n) { return uri.substr(starts[n], ends[n] - starts[n]); };
     // The key and its qualifiers are pairs at the end of the path; whatever stands before the
     // key is the resolver's own.
     std::size_t key = count;
+    const AiEntry* keyEntry = nullptr;
     for (std::size_t end = count; end >= 2; end -= 2) {
-        const AiEntry* entry = FindAi(segments[end - 2]);
+        const AiEntry* entry = FindAi(segment(end - 2));
         if (entry == nullptr) {
             break;
         }
         if (entry->primaryKey) {
             key = end - 2;
+            keyEntry = entry;
             break;
         }
     }
     if (key == count) {
-        return Refused<Reading>(SyntaxFault(kSyntax, "no primary key in the path"));
+        return Refused<Done>(SyntaxFault(kSyntax, "no primary key in the path"));
     }
-    std::array<std::string_view, kMostSegments> qualifiers{};
-    std::size_t qualifierCount = 0;
-    for (std::size_t i = key + 2; i < count; i += 2) {
-        qualifiers[qualifierCount++] = segments[i];
-    }
-    const AiEntry* keyEntry = FindAi(segments[key]);
-    if (const std::size_t broken = InOrder(keyEntry->qualifiers, qualifiers, qualifierCount);
+    // The qualifiers are every other segment after the key's data.
+    const std::size_t qualifierCount = (count - key - 2) / 2;
+    const auto qualifier = [&](std::size_t n) { return segment(key + 2 + 2 * n); };
+    if (const std::size_t broken = InOrder(keyEntry->qualifiers, qualifierCount, qualifier);
         broken < qualifierCount) {
-        return Refused<Reading>(AiFault(
-            qualifiers[broken],
-            "not a key qualifier of AI (" + std::string(segments[key]) + ") in this place"));
+        return Refused<Done>(
+            AiFault(qualifier(broken),
+                    "not a key qualifier of AI (" + std::string(segment(key)) + ") in this place"));
     }
-    Reading reading;
     Buffer buffer;
     for (std::size_t i = key; i < count; i += 2) {
         if (Result<Done> added =
-                AddDecoded(reading, segments[i], segments[i + 1], starts[i + 1], buffer);
+                AddDecoded(reading, segment(i), segment(i + 1), starts[i + 1], buffer);
             !added) {
-            return Result<Reading>::FailureOf(added);
+            return added;
         }
     }
     for (std::size_t i = queryStart + 1; i < fragmentStart;) {
-        const std::size_t end = std::min(fragmentStart, uri.find('&', i));
+        const std::size_t end =
+            FirstWhere(uri.substr(0, fragmentStart), i, [](char c) { return c == '&'; });
         const std::string_view parameter = uri.substr(i, end - i);
-        const std::size_t equals = std::min(parameter.size(), parameter.find('='));
+        const std::size_t equals = FirstWhere(parameter, 0, [](char c) { return c == '='; });
         const std::string_view name = parameter.substr(0, equals);
         if (!name.empty() && FirstOutside(CharacterSet::Numeric, name) == name.size()) {
             const AiEntry* entry = FindAi(name);
             if (entry == nullptr) {
-                return Refused<Reading>(AiFault(name, "no such AI"));
+                return Refused<Done>(AiFault(name, "no such AI"));
             }
             if (!entry->dataAttribute) {
-                return Refused<Reading>(AiFault(name, "not a Digital Link data attribute"));
+                return Refused<Done>(AiFault(name, "not a Digital Link data attribute"));
             }
             const std::string_view raw = parameter.substr(std::min(parameter.size(), equals + 1));
             if (Result<Done> added = AddDecoded(reading, name, raw, i + equals + 1, buffer);
                 !added) {
-                return Result<Reading>::FailureOf(added);
+                return added;
             }
         }
         i = end + 1;
     }
-    if (Result<Done> associated = CheckAssociations(reading, options); !associated) {
-        return Result<Reading>::FailureOf(associated);
-    }
-    return reading;
+    return CheckAssociations(reading, options);
 }
 
 Result<std::string> DigitalLinkUri(const Reading& reading, std::string_view stem) {
+    std::string uri;
+    if (Result<Done> made = AppendDigitalLinkUri(reading, stem, uri); !made) {
+        return Result<std::string>::FailureOf(made);
+    }
+    return uri;
+}
+
+Result<Done> AppendDigitalLinkUri(const Reading& reading, std::string_view stem, std::string& uri) {
     std::size_t key = reading.Size();
     for (std::size_t i = 0; i < reading.Size() && key == reading.Size(); ++i) {
         key = reading[i].entry->primaryKey ? i : key;
     }
     if (key == reading.Size()) {
-        return Refused<std::string>(SyntaxFault(kSyntax, "no primary key among the AIs"));
+        return Refused<Done>(SyntaxFault(kSyntax, "no primary key among the AIs"));
     }
     const Element keyElement = reading[key];
     // The sequence of qualifiers that takes in the most of the reading and leaves in the
@@ -251,11 +296,16 @@ Result<std::string> DigitalLinkUri(const Reading& reading, std::string_view stem
         const std::string_view sequence = sequences.substr(0, end);
         std::size_t held = 0;
         std::string fault;
-        for (std::size_t i = 0; i < reading.Size(); ++i) {
+        // The key is none of its own qualifiers; after the first AI that cannot go, the
+        // sequence is out.
+        for (std::size_t i = 0; i < reading.Size() && fault.empty(); ++i) {
+            if (i == key) {
+                continue;
+            }
             const std::string_view ai = reading[i].ai;
             const bool qualifier = PlaceIn(sequence, ai) != 0;
             held += qualifier ? 1 : 0;
-            if (i != key && !qualifier && !reading[i].entry->dataAttribute && fault.empty()) {
+            if (!qualifier && !reading[i].entry->dataAttribute) {
                 fault = AiFault(ai, "cannot go into a Digital Link URI with AI (" +
                                         std::string(keyElement.ai) + ")");
             }
@@ -273,12 +323,12 @@ Result<std::string> DigitalLinkUri(const Reading& reading, std::string_view stem
         sequences.remove_prefix(end + 1);
     }
     if (!found) {
-        return Refused<std::string>(refusal);
+        return Refused<Done>(refusal);
     }
-    std::string uri(stem);
-    while (!uri.empty() && uri.back() == '/') {
-        uri.pop_back();
+    while (!stem.empty() && stem.back() == '/') {
+        stem.remove_suffix(1);
     }
+    uri += stem;
     uri += '/';
     uri += keyElement.ai;
     uri += '/';
@@ -289,7 +339,7 @@ Result<std::string> DigitalLinkUri(const Reading& reading, std::string_view stem
         const std::string_view qualifier = rest.substr(0, comma);
         rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma + 1);
         for (std::size_t i = 0; i < reading.Size(); ++i) {
-            if (reading[i].ai == qualifier && !inPath[i]) {
+            if (SameAi(reading[i].ai, qualifier) && !inPath[i]) {
                 uri += '/';
                 uri += qualifier;
                 uri += '/';
@@ -308,7 +358,7 @@ Result<std::string> DigitalLinkUri(const Reading& reading, std::string_view stem
             separator = '&';
         }
     }
-    return uri;
+    return Done{};
 }
 
 }  // namespace varnholt::gs1

@@ -18,11 +18,17 @@ inline constexpr std::string_view kGs1Stem = "https://id.gs1.org";
 // primary key, qualifiers out of their order, AIs in the query that are no data attributes,
 // broken percent-encoding and every fault of the data.
 Result<Reading> ReadDigitalLink(std::string_view uri, const ReadOptions& options = {});
+// The same read into `reading`, which is cleared first; what it holds after a refusal is of no
+// use.
+Result<Done> ReadDigitalLinkInto(std::string_view uri, Reading& reading,
+                                 const ReadOptions& options = {});
 
 // The reading as a Digital Link URI at `stem`: the first primary key of the reading and those
 // of its qualifiers the reading holds in the path, every other AI in the query, each
 // percent-encoded as needed. Refuses a reading without a primary key, and one with an AI that
 // is neither a qualifier of the key nor a data attribute.
 Result<std::string> DigitalLinkUri(const Reading& reading, std::string_view stem = kGs1Stem);
+// The same added to the end of `uri`, which a refusal leaves as it was.
+Result<Done> AppendDigitalLinkUri(const Reading& reading, std::string_view stem, std::string& uri);
 
 }  // namespace varnholt::gs1

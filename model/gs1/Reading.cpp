@@ -10,16 +10,10 @@
 
 namespace varnholt::gs1 {
 
-Element Reading::operator[](std::size_t index) const noexcept {
-    const Slot& slot = slots_[index];
-    return {std::string_view(slot.ai.data(), slot.aiLength),
-            std::string_view(characters_.data() + slot.offset, slot.length), slot.entry};
-}
-
 std::optional<std::string_view> Reading::ValueOf(std::string_view ai) const noexcept {
     for (std::size_t i = 0; i < count_; ++i) {
         const Element element = (*this)[i];
-        if (element.ai == ai) {
+        if (SameAi(element.ai, ai)) {
             return element.value;
         }
     }

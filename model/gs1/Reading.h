@@ -28,7 +28,8 @@ struct ReadOptions {
 
 // GS1 data read from any of its syntaxes: AIs and their data in the order they came, each
 // AI's data checked. The characters are kept inside the object, so reading allocates nothing,
-// and a copy is as good as the original.
+// and a copy is as good as the original. Being large, it is best read into in place and
+// cleared for the next data.
 class Reading {
   public:
     static constexpr std::size_t kMostElements = 64;
@@ -37,7 +38,11 @@ class Reading {
     // How many AIs the reading holds.
     std::size_t Size() const noexcept { return count_; }
     // The AI at `index`, below Size().
-    Element operator[](std::size_t index) const noexcept;
+    Element operator[](std::size_t index) const noexcept {
+        const Slot& slot = slots_[index];
+        return {std::string_view(slot.ai.data(), slot.aiLength),
+                std::string_view(characters_.data() + slot.offset, slot.length), slot.entry};
+    }
     // The data of the first `ai`; nothing when the reading has no such AI.
     std::optional<std::string_view> ValueOf(std::string_view ai) const noexcept;
 
@@ -45,6 +50,11 @@ class Reading {
     // holds already under the AI is not added twice. Refuses an unknown AI, wrong data, other
     // data under an AI it holds, and more than the reading has room for.
     Result<Done> Add(std::string_view ai, std::string_view value);
+    // Forgets every AI, for the next data to be read into the same reading.
+    void Clear() noexcept {
+        count_ = 0;
+        used_ = 0;
+    }
 
     // The same AIs with the same data in the same order.
     friend bool operator==(const Reading& left, const Reading& right) noexcept;

@@ -19,21 +19,30 @@ bool NeedsSeparator(const Element& element) noexcept {
 }  // namespace
 
 Result<Reading> ReadScannerData(std::string_view text, const ReadOptions& options) {
+    Reading reading;
+    if (Result<Done> read = ReadScannerDataInto(text, reading, options); !read) {
+        return Result<Reading>::FailureOf(read);
+    }
+    return reading;
+}
+
+Result<Done> ReadScannerDataInto(std::string_view text, Reading& reading,
+                                 const ReadOptions& options) {
+    reading.Clear();
     if (std::ranges::find(kSymbologyIdentifiers, text.substr(0, 3)) ==
         kSymbologyIdentifiers.end()) {
-        return Refused<Reading>(
+        return Refused<Done>(
             SyntaxFault(kSyntax, "no GS1 symbology identifier (]C1, ]d2, ]Q3 or ]e0)"));
     }
-    Reading reading;
     std::size_t at = 3;
     if (at == text.size()) {
-        return Refused<Reading>(SyntaxFault(kSyntax, "no AI", at + 1));
+        return Refused<Done>(SyntaxFault(kSyntax, "no AI", at + 1));
     }
     while (at < text.size()) {
         std::size_t aiLength = 0;
         const AiEntry* entry = FindAiAtStart(text.substr(at), aiLength);
         if (entry == nullptr) {
-            return Refused<Reading>(SyntaxFault(kSyntax, "no AI", at + 1));
+            return Refused<Done>(SyntaxFault(kSyntax, "no AI", at + 1));
         }
         const std::string_view ai = text.substr(at, aiLength);
         at += aiLength;
@@ -41,15 +50,12 @@ Result<Reading> ReadScannerData(std::string_view text, const ReadOptions& option
                                     ? std::min(text.size(), at + FixedLength(*entry))
                                     : std::min(text.size(), text.find(kGroupSeparator, at));
         if (Result<Done> added = reading.Add(ai, text.substr(at, end - at)); !added) {
-            return Result<Reading>::FailureOf(added);
+            return added;
         }
         // A separator after data of fixed length is needless but harmless.
         at = end < text.size() && text[end] == kGroupSeparator ? end + 1 : end;
     }
-    if (Result<Done> associated = CheckAssociations(reading, options); !associated) {
-        return Result<Reading>::FailureOf(associated);
-    }
-    return reading;
+    return CheckAssociations(reading, options);
 }
 
 std::string ElementString(const Reading& reading) {

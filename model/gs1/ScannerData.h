@@ -23,6 +23,10 @@ inline constexpr std::array<std::string_view, 4> kSymbologyIdentifiers{"]C1", "]
 // then AIs and their data, a GS after data whose length varies unless it ends the text.
 // Refuses another identifier, text where no AI starts, and every fault of the data.
 Result<Reading> ReadScannerData(std::string_view text, const ReadOptions& options = {});
+// The same read into `reading`, which is cleared first; what it holds after a refusal is of no
+// use.
+Result<Done> ReadScannerDataInto(std::string_view text, Reading& reading,
+                                 const ReadOptions& options = {});
 
 // The element string a symbol encodes after its leading FNC1: AIs and data, a GS after each
 // AI's data whose length GS1 does not fix unless it is last. The AIs of fixed length go first
