@@ -7,9 +7,10 @@ SHELL := /bin/bash
 PACKAGES := cmake ninja-build g++ make pkg-config clang-format \
             libgtest-dev libbenchmark-dev libzbar-dev \
             qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
-# Print-quality files: Cairo, libpng and the OCR-B font; the tests rasterise them back with
-# rsvg-convert, pdftoppm and Ghostscript, and check the SVG with xmllint.
-PACKAGES += libcairo2-dev libpng-dev fonts-ocr-b librsvg2-bin poppler-utils ghostscript \
+# Print-quality files: Cairo, libdeflate (PNG's pixels) and the OCR-B font; the tests read
+# PNGs back with libpng, rasterise the rest with rsvg-convert, pdftoppm and Ghostscript, and
+# check the SVG with xmllint.
+PACKAGES += libcairo2-dev libdeflate-dev libpng-dev fonts-ocr-b librsvg2-bin poppler-utils ghostscript \
             libxml2-utils
 # The Qt Designer plugin (Designer's interfaces, and its own property sheet, which is private
 # API) and Designer itself for the README's picture; the QML module and Qt Quick Test.

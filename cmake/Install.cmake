@@ -35,7 +35,7 @@ function(varnholt_install_package)
     install(EXPORT VarnholtTargets NAMESPACE Varnholt:: DESTINATION ${VARNHOLT_CMAKE_DIR}
             COMPONENT core)
 
-    # The render layer is a component of its own: it brings Cairo and libpng along.
+    # The render layer is a component of its own: it brings Cairo and libdeflate along.
     install(TARGETS varnholt_render
             EXPORT VarnholtRenderTargets
             ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT render

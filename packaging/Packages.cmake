@@ -111,6 +111,6 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 # the CMake package need of whoever builds against them.
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS "fonts-ocr-b, glabels-data")
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS
-    "libcairo2-dev, libpng-dev, libfontconfig-dev, libqrencode-dev, qt6-base-dev, pkg-config")
+    "libcairo2-dev, libdeflate-dev, libfontconfig-dev, libqrencode-dev, qt6-base-dev, pkg-config")
 set(CPACK_DEBIAN_DESIGNER_PACKAGE_ENHANCES "designer-qt6")
 include(CPack)
