@@ -175,6 +175,9 @@ class RenderCommand final : public Command {
                                  "the data")
                      ->type_name("SHAPE")
                      ->transform(OneOf(kShapeChoices));
+        noText_ = render.add_flag("--no-text{false}", options.gs1.humanReadable,
+                                  "DataMatrix: leave out the text under it, for artwork that "
+                                  "sets it");
         ecc_ = render
                    .add_option("--ecc", options.gs1.errorCorrection,
                                "QR Code error correction: L, M (default), Q or H")
@@ -385,8 +388,8 @@ class RenderCommand final : public Command {
             return Done{};
         };
         for (const auto& refusal :
-             {only(shape_, DataCarrier::DataMatrix), only(ecc_, DataCarrier::QrCode),
-              only(stem_, DataCarrier::QrCode)}) {
+             {only(shape_, DataCarrier::DataMatrix), only(noText_, DataCarrier::DataMatrix),
+              only(ecc_, DataCarrier::QrCode), only(stem_, DataCarrier::QrCode)}) {
             if (!refusal) {
                 return refusal;
             }
@@ -638,6 +641,7 @@ class RenderCommand final : public Command {
     bool quiet_ = false;
     CLI::Option* xDimension_ = nullptr;
     CLI::Option* shape_ = nullptr;
+    CLI::Option* noText_ = nullptr;
     CLI::Option* ecc_ = nullptr;
     CLI::Option* stem_ = nullptr;
     SheetBatch::Request sheetRequest_;

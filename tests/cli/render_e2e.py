@@ -392,6 +392,13 @@ def gs1_data_in_each_carrier_and_format():
     assert zbar_data(str(out / "e.png")) == [GS1_URI]
     expect(run("render", GS1_DATA, "--symbology", "datamatrix", "-f", "svg", "-o", "-"), 0,
            stdout=r"<title>\(01\) 09506000134352 \(17\) 271231 \(10\) AB-123</title>")
+    # Without its text a DataMatrix is its modules and quiet zone alone: 20 x 20 modules of
+    # 6 dots and a module all round, which dmtxread reads.
+    expect(run("render", GS1_DATA, "--symbology", "datamatrix", "--no-text", "--dpi", "300",
+               "-o", str(out / "f.png")), 0)
+    assert (out / "f.png").read_bytes()[16:24] == (22 * 6).to_bytes(4, "big") * 2
+    read = subprocess.run(["dmtxread", str(out / "f.png")], capture_output=True)
+    assert read.stdout == b"01095060001343521727123110AB-123", read
 
 
 @case
@@ -427,6 +434,7 @@ def gs1_refusals_say_why_and_write_nothing():
              r"outside 0\.396 to 0\.99 mm for DataMatrix"),
             ([GS1_DATA, "--symbology", "gs1-128", "--ecc", "H"], 2, r"--ecc is for QR Code"),
             ([GS1_DATA, "--shape", "rectangle"], 2, r"--shape is for DataMatrix"),
+            ([GS1_DATA, "--symbology", "qr", "--no-text"], 2, r"--no-text is for DataMatrix"),
             ([GS1_DATA, "--symbology", "gs1-128", "--margin-indicators"], 2,
              r"margin indicators belong to EAN/UPC")):
         expect(run("render", *args, "-o", str(out / "a.png")), status, stderr=message)
