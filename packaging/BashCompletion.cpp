@@ -16,6 +16,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandLine.h"
+#include "cli/render/SymbologyPair.h"
 #include "files/AtomicFile.h"
 
 namespace {
@@ -53,6 +54,12 @@ std::string ValueKind(CLI::Option& option) {
         std::string kind = "choices";
         for (const std::string& choice : SplitChoices(choices->get_description())) {
             kind += " " + choice;
+        }
+        // A symbology may also be a pair for labels, which the help leaves to its text.
+        if (option.check_lname("symbology")) {
+            for (const std::string& pair : varnholt::cli::PairNames()) {
+                kind += " " + pair;
+            }
         }
         return kind;
     } catch (const CLI::OptionNotFound&) {

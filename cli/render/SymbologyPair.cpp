@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/Ascii.h"
 #include "model/DisplayText.h"
@@ -69,6 +70,16 @@ Result<SymbologyPair> ReadSymbologyPair(std::string_view text) {
     }
     return refuse(std::string(a.linear ? "two EAN/UPC symbologies" : "two GS1 carriers") +
                   "; a pair is an EAN/UPC symbology and a GS1 carrier, e.g. " + Example());
+}
+
+std::vector<std::string> PairNames() {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < kMainSymbologies; ++i) {
+        for (const DataCarrierName& carrier : kDataCarrierNames) {
+            names.push_back(std::string(kSymbologyNames[i].name) + "," + std::string(carrier.name));
+        }
+    }
+    return names;
 }
 
 }  // namespace varnholt::cli

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/DataCarrier.h"
 #include "model/Result.h"
@@ -19,5 +21,8 @@ struct SymbologyPair {
 // name --symbology takes alone, in any letter case. Refused, of kind Usage, for a name that
 // is neither, two of one kind, or the two the other way round.
 Result<SymbologyPair> ReadSymbologyPair(std::string_view text);
+
+// Every pair by its names, "ean13,gs1-128" to "upce,qr": what a shell may complete.
+std::vector<std::string> PairNames();
 
 }  // namespace varnholt::cli
