@@ -33,8 +33,9 @@ PACKAGES += clang libclang-rt-14-dev libzint-dev zint libzxing-dev python3-stdnu
 # dmtxread decode the 2D symbols again in the tests.
 PACKAGES += libdmtx-dev libqrencode-dev python3-zxing-cpp dmtx-utils
 # gLabels' batch printer, the label sheets' peer, and node for bwip-js (from npm), the GS1
-# symbols' second peer: the benchmarks alone need them.
-BENCH_PACKAGES := glabels nodejs npm
+# symbols' second peer: the benchmarks alone need them. Debian's npm only where no npm is:
+# a Node.js from elsewhere brings its own, which Debian's conflicts with.
+BENCH_PACKAGES := glabels nodejs $(if $(shell command -v npm),,npm)
 BWIP_MODULES := build-bench/npm/node_modules
 
 # Debian packages (make package) and the tools that check them as Debian does; the bash
