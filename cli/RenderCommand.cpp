@@ -34,6 +34,7 @@
 #include "render/FileFormat.h"
 #include "render/Layout.h"
 #include "render/Length.h"
+#include "render/PairLayout.h"
 
 namespace varnholt::cli {
 
@@ -124,7 +125,10 @@ class RenderCommand final : public Command {
             "brackets, (01)09506000134352(17)271231, or a Digital Link URI; --xdim defaults to\n"
             "GS1's target for the symbol and is held to its range. A QR Code carries a URI only:\n"
             "an element string is drawn as its Digital Link URI at --stem. {number} is the GTIN,\n"
-            "or the first AI and its data made safe for a file name.\n"
+            "or the first AI and its data made safe for a file name. A pair such as\n"
+            "--symbology ean13,datamatrix with --gs1 PATTERN draws the number's EAN/UPC symbol\n"
+            "and, right of it, the GS1 carrier of the data PATTERN makes of its record (below),\n"
+            "both at GS1's targets, in one file.\n"
             "Exit status: 0 when every number was written, 1 when some number could not be\n"
             "drawn, 2 for a usage error or when reading or writing failed.");
 
@@ -255,7 +259,11 @@ class RenderCommand final : public Command {
             input_.emplace(*std::move(input));
         }
         if (!quiet_ && !sheets_) {
-            diagnostics_->Say("size " + reviewed_.report);
+            diagnostics_->Say("size " + reviewed_.report +
+                              (pairData_
+                                   ? "; " + std::string(TitleOf(*sheetRequest_.pairedCarrier)) +
+                                         " " + pairCarrier_.report
+                                   : std::string()));
         }
         for (const std::string& warning : reviewed_.warnings) {
             diagnostics_->Say("warning: " + warning);
@@ -368,6 +376,24 @@ class RenderCommand final : public Command {
             return Result<Done>::FailureOf(reviewed);
         }
         reviewed_ = *std::move(reviewed);
+        return PreparePairFiles();
+    }
+
+    // A pair of symbols in a file a record: the carrier's options and the data's pattern.
+    Result<Done> PreparePairFiles() {
+        if (!sheetRequest_.pairedCarrier) {
+            return Done{};
+        }
+        Result<render::ReviewedOptions> carrier =
+            CarrierOptionsOf(reviewed_.options, *sheetRequest_.pairedCarrier);
+        if (!carrier) {
+            return Result<Done>::FailureOf(carrier);
+        }
+        pairCarrier_ = *std::move(carrier);
+        pairData_.emplace(*sheetRequest_.gs1);
+        if (!pairData_->Error().empty()) {
+            return Refused("--gs1 " + SafeText(*sheetRequest_.gs1) + ": " + pairData_->Error());
+        }
         return Done{};
     }
 
@@ -427,11 +453,6 @@ class RenderCommand final : public Command {
                            ": give --gs1, the carrier's data, e.g. "
                            "'(01){gtin}(17){column:expiry}(10){column:lot}'");
         }
-        if (!batch_ || (!sheetRequest_.sheet && !sheetRequest_.pageSize)) {
-            return Refused(pair +
-                           ": a pair goes on labels: give --batch FILE and --sheet or "
-                           "--page-size");
-        }
         if (xDimension_->count() > 0) {
             return Refused(pair +
                            ": --xdim sizes one symbol; a pair takes GS1's targets, or "
@@ -477,7 +498,10 @@ class RenderCommand final : public Command {
     }
 
     int RunOne() {
-        const Result<render::Layout> layout = render::LayOut(*number_, reviewed_);
+        Result<render::Layout> layout = render::LayOut(*number_, reviewed_);
+        if (layout && pairData_) {
+            layout = Paired(*std::move(layout), 1, {});
+        }
         if (!layout) {
             diagnostics_->Say(SafeText(*number_), layout.Error());
             return ExitStatusOf(layout.Kind());
@@ -518,6 +542,12 @@ class RenderCommand final : public Command {
                 started = sheets_ ? sheets_->FindColumns(reader.Header())
                                   : pattern_->FindColumns(reader.Header());
             }
+            if (started && pairData_) {
+                started = pairData_->FindColumns(reader.Header());
+                if (!started) {
+                    started = Result<Done>::Failure(started.Kind(), "--gs1: " + started.Error());
+                }
+            }
             if (!started) {
                 diagnostics_->Say(name, started.Error());
                 stopped = true;
@@ -537,6 +567,9 @@ class RenderCommand final : public Command {
                         ? Result<render::Layout>::Failure(
                               ErrorKind::Input, Describe(NumberFault::TooLong(line.length)))
                         : render::LayOut(text, reviewed_);
+                if (layout && pairData_) {
+                    layout = Paired(*std::move(layout), line.number, record.fields);
+                }
                 if (!layout) {
                     diagnostics_->Say(
                         name, line.number,
@@ -549,7 +582,8 @@ class RenderCommand final : public Command {
                     refused += added == SheetBatch::Added::Refused ? 1 : 0;
                 } else {
                     // A carrier's note says the same of every line: once is enough.
-                    if (!layout->note.empty() && !quiet_ && !(layout->carrier && saidNote_)) {
+                    if (!layout->note.empty() && !quiet_ &&
+                        !(layout->carrier && !layout->pair && saidNote_)) {
                         diagnostics_->Say(name, line.number, layout->note);
                         saidNote_ = true;
                     }
@@ -601,6 +635,25 @@ class RenderCommand final : public Command {
         return refused == 0 ? kExitSuccess : kExitNotAllValid;
     }
 
+    // The record's EAN/UPC symbol `linear` with the carrier of its GS1 data beside it; refused
+    // as the carrier refuses the data, which is named.
+    Result<render::Layout> Paired(render::Layout linear, std::uint64_t line,
+                                  std::span<const std::string_view> fields) {
+        const std::string gtin = GtinOf(linear);
+        const std::string data = pairData_->Expand({linear.number, line, fields, gtin});
+        const Result<render::Layout> carrier = render::LayOut(data, pairCarrier_);
+        if (!carrier) {
+            return Result<render::Layout>::Failure(carrier.Kind(),
+                                                   SafeText(data) + ": " + carrier.Error());
+        }
+        // A carrier's note says the same of every record: once is enough.
+        if (!carrier->note.empty() && !quiet_ && !saidNote_) {
+            diagnostics_->Say(carrier->note);
+            saidNote_ = true;
+        }
+        return render::Beside(std::move(linear), *carrier);
+    }
+
     // Makes the missing folders of a file's name, saying so the first time.
     Result<Done> MakeFolders(const std::string& path) {
         const Result<int> made = files::MakeFoldersFor(path);
@@ -638,6 +691,9 @@ class RenderCommand final : public Command {
     std::string output_;
     std::optional<render::FileFormat> format_;
     render::Options options_;
+    // A pair's carrier and its data, for pairs in files of their own.
+    std::optional<Gs1DataPattern> pairData_;
+    render::ReviewedOptions pairCarrier_;
     bool quiet_ = false;
     CLI::Option* xDimension_ = nullptr;
     CLI::Option* shape_ = nullptr;

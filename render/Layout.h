@@ -69,6 +69,10 @@ struct Layout {
     // (the bracketed AIs, or the URI), and symbology, modules and addOn are not used.
     std::optional<DataCarrier> carrier;
     std::string data;
+    // Set when the carrier stands beside the EAN/UPC symbol in one picture (see Beside in
+    // render/PairLayout.h): then number, symbology, modules and addOn are the EAN/UPC
+    // symbol's, and carrier and data the carrier's.
+    bool pair = false;
     // What a person should be told of how the number was read (see SymbolNumber); empty when
     // there is nothing to tell.
     std::string note;

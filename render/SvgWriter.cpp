@@ -187,7 +187,8 @@ void AppendEscaped(std::string& out, std::string_view text) {
     }
 }
 
-// A carrier of GS1 data: titled with its data, which may hold markup characters.
+// A carrier of GS1 data, alone or beside an EAN/UPC symbol: titled with its data, which may
+// hold markup characters.
 std::string EncodeCarrierSvg(const Layout& layout) {
     std::string width;
     std::string height;
@@ -200,8 +201,16 @@ std::string EncodeCarrierSvg(const Layout& layout) {
         "xmlns:xlink=\"http://www.w3.org/1999/xlink\" version=\"1.1\" width=\"" +
         width + "mm\" height=\"" + height + "mm\" viewBox=\"0 0 " + width + ' ' + height +
         "\" role=\"img\">\n<title>";
+    // "4006381333931 (01)04006381333931(10)AB", and "EAN-13 bar code of 4006381333931 beside
+    // a DataMatrix bar code of (01)04006381333931(10)AB".
+    const std::string linear = layout.pair ? layout.number + ' ' : std::string();
+    svg += linear;
     AppendEscaped(svg, layout.data);
     svg += "</title>\n<desc>";
+    if (layout.pair) {
+        svg += TitleOf(layout.symbology);
+        svg += " bar code of " + linear + "beside a ";
+    }
     svg += TitleOf(*layout.carrier);
     svg += " bar code of ";
     AppendEscaped(svg, layout.data);

@@ -1,5 +1,7 @@
 #include "cli/render/Gs1DataPattern.h"
 
+#include "render/SymbolNumber.h"
+
 namespace varnholt::cli {
 
 std::string Gs1DataPattern::Expand(const PatternValues& values) {
@@ -18,6 +20,12 @@ std::string Gs1DataPattern::Expand(const PatternValues& values) {
         views_[i] = field;
     }
     return pattern_.Expand(PatternValues{values.number, values.line, views_, values.gtin});
+}
+
+std::string GtinOf(const render::Layout& linear) {
+    const Result<render::SymbolNumber> number =
+        render::ReadSymbolNumber(linear.number, linear.symbology);
+    return number ? number->Gtin() : std::string();
 }
 
 }  // namespace varnholt::cli

@@ -6,6 +6,7 @@
 
 #include "cli/render/FileNamePattern.h"
 #include "model/Result.h"
+#include "render/Layout.h"
 
 namespace varnholt::cli {
 
@@ -32,5 +33,9 @@ class Gs1DataPattern {
     std::vector<std::string> escaped_;
     std::vector<std::string_view> views_;
 };
+
+// A record's {gtin}: the GTIN of 14 digits its EAN/UPC symbol `linear` carries (a UPC-E's
+// GTIN-12 in 14 digits).
+std::string GtinOf(const render::Layout& linear);
 
 }  // namespace varnholt::cli

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "cli/render/SymbologyPair.h"
 #include "files/AtomicFile.h"
 #include "files/Folders.h"
 #include "model/DisplayText.h"
 #include "model/SymbologyNames.h"
 #include "render/Length.h"
-#include "render/SymbolNumber.h"
 #include "sheets/SheetSyntax.h"
 #include "sheets/SymbolFit.h"
 
@@ -106,10 +106,8 @@ Result<std::unique_ptr<SheetBatch>> SheetBatch::Open(const Request& request,
             return Refusal::Failure(
                 ErrorKind::Usage, "--gs1 " + SafeText(*request.gs1) + ": " + batch->gs1_->Error());
         }
-        render::Options carrier = reviewed.options;
-        carrier.gs1.carrier = request.pairedCarrier;
-        carrier.barHeightMm.reset();  // --height is the EAN/UPC symbol's
-        Result<render::ReviewedOptions> carrierReviewed = render::Review(carrier);
+        Result<render::ReviewedOptions> carrierReviewed =
+            CarrierOptionsOf(reviewed.options, *request.pairedCarrier);
         if (!carrierReviewed) {
             return Refusal::FailureOf(carrierReviewed);
         }
@@ -220,9 +218,7 @@ SheetBatch::Added SheetBatch::Add(const render::Layout& layout, std::uint64_t li
 
 SheetBatch::Added SheetBatch::AddPair(const render::Layout& layout, std::uint64_t line,
                                       std::span<const std::string_view> fields) {
-    const Result<render::SymbolNumber> number =
-        render::ReadSymbolNumber(layout.number, layout.symbology);
-    const std::string gtin = number ? number->Gtin() : std::string();
+    const std::string gtin = GtinOf(layout);
     const PatternValues values{layout.number, line, fields, gtin};
     const std::string data = gs1_->Expand(values);
     const Result<render::Layout> carrier = render::LayOut(data, carrierReviewed_);

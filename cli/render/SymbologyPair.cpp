@@ -72,6 +72,14 @@ Result<SymbologyPair> ReadSymbologyPair(std::string_view text) {
                   "; a pair is an EAN/UPC symbology and a GS1 carrier, e.g. " + Example());
 }
 
+Result<render::ReviewedOptions> CarrierOptionsOf(const render::Options& linear,
+                                                 DataCarrier carrier) {
+    render::Options options = linear;
+    options.gs1.carrier = carrier;
+    options.barHeightMm.reset();  // --height is the EAN/UPC symbol's
+    return render::Review(options);
+}
+
 std::vector<std::string> PairNames() {
     std::vector<std::string> names;
     for (std::size_t i = 0; i < kMainSymbologies; ++i) {

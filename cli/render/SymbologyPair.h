@@ -7,6 +7,7 @@
 #include "model/DataCarrier.h"
 #include "model/Result.h"
 #include "model/Symbology.h"
+#include "render/Layout.h"
 
 namespace varnholt::cli {
 
@@ -21,6 +22,11 @@ struct SymbologyPair {
 // name --symbology takes alone, in any letter case. Refused, of kind Usage, for a name that
 // is neither, two of one kind, or the two the other way round.
 Result<SymbologyPair> ReadSymbologyPair(std::string_view text);
+
+// The options of a pair's carrier: those of its EAN/UPC symbol, `linear`, but for the carrier
+// and without the EAN/UPC symbol's bar height; refused as Review refuses them.
+Result<render::ReviewedOptions> CarrierOptionsOf(const render::Options& linear,
+                                                 DataCarrier carrier);
 
 // Every pair by its names, "ean13,gs1-128" to "upce,qr": what a shell may complete.
 std::vector<std::string> PairNames();
