@@ -169,25 +169,24 @@ Result<Done> ReadDigitalLinkInto(std::string_view uri, Reading& reading,
     if (pathStart == at) {
         return Refused<Done>(SyntaxFault(kSyntax, "no domain", at + 1));
     }
-    const std::size_t queryStart =
-        FirstWhere(uri, pathStart, [](char c) { return c == '?' || c == '#'; });
-    const std::size_t fragmentStart = FirstWhere(uri, queryStart, [](char c) { return c == '#'; });
-
-    // Where the path's segments start and end; left unset beyond `count`, as they are never
-    // read there, rather than cleared for every URI.
+    // One pass over the path: each segment ends at the next '/', the path at '?' or '#'.
+    // Where the segments start and end is left unset beyond `count`, as it is never read
+    // there, rather than cleared for every URI.
     std::array<std::size_t, kMostSegments> starts;
     std::array<std::size_t, kMostSegments> ends;
     std::size_t count = 0;
-    for (std::size_t i = pathStart; i < queryStart;) {
-        const std::size_t end =
-            FirstWhere(uri.substr(0, queryStart), i + 1, [](char c) { return c == '/'; });
+    std::size_t queryStart = pathStart;
+    while (queryStart < uri.size() && uri[queryStart] == '/') {
         if (count == kMostSegments) {
-            return Refused<Done>(SyntaxFault(kSyntax, "too many path segments", i + 1));
+            return Refused<Done>(SyntaxFault(kSyntax, "too many path segments", queryStart + 1));
         }
-        starts[count] = i + 1;
+        const std::size_t end = FirstWhere(uri, queryStart + 1,
+                                           [](char c) { return c == '/' || c == '?' || c == '#'; });
+        starts[count] = queryStart + 1;
         ends[count++] = end;
-        i = end;
+        queryStart = end;
     }
+    const std::size_t fragmentStart = FirstWhere(uri, queryStart, [](char c) { return c == '#'; });
     const auto segment = [&](std::size_t n) { return uri.substr(starts[n], ends[n] - starts[n]); };
     // The key and its qualifiers are pairs at the end of the path; whatever stands before the
     // key is the resolver's own. The entries of the AIs are kept, by segment, for what follows.
