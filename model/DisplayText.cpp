@@ -1,6 +1,7 @@
 #include "model/DisplayText.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "model/Utf8.h"
 
@@ -18,11 +19,12 @@ constexpr bool IsContinuation(char c) noexcept {
 }
 
 // Whether every byte is printable ASCII. Every byte is looked at, with no way out early, so
-// that the compiler looks at many at once.
+// that the compiler looks at many at once, gathered in a byte so that a vector holds as many
+// as it can.
 bool AllPrintableAscii(std::string_view text) noexcept {
-    unsigned outside = 0;
+    std::uint8_t outside = 0;
     for (const char c : text) {
-        outside |= IsPrintableAscii(c) ? 0U : 1U;
+        outside |= static_cast<std::uint8_t>(!IsPrintableAscii(c));
     }
     return outside == 0;
 }

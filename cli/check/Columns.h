@@ -20,11 +20,12 @@ struct Field {
 };
 
 // Whether a text holds a comma or a quote. Every byte is looked at, with no way out early, so
-// that the compiler looks at many at once; find_first_of would call memchr for every byte.
+// that the compiler looks at many at once, gathered in a byte so that a vector holds as many
+// as it can; find_first_of would call memchr for every byte.
 inline bool IsQuotable(std::string_view text) noexcept {
-    unsigned found = 0;
+    std::uint8_t found = 0;
     for (const char c : text) {
-        found |= c == ',' || c == '"' ? 1U : 0U;
+        found |= static_cast<std::uint8_t>((c == ',') | (c == '"'));
     }
     return found != 0;
 }
@@ -56,14 +57,17 @@ class Row {
         wrongDigit_.clear();
         if (checked.verdict == Verdict::Error) {
             described_ = Describe(checked.fault);
-            error_ = described_;
+            error_ = {described_, IsQuotable(described_)};
         } else if (!checked.gs1Fault.empty()) {
-            error_ = errorDisplay_.Of(checked.gs1Fault);
+            const std::string_view fault = errorDisplay_.Of(checked.gs1Fault);
+            error_ = {fault, IsQuotable(fault)};
         }
         // A valid reading's forms are printable ASCII; the element string's data may hold a
         // comma or a quote.
         elementString_ = {checked.elementString, IsQuotable(checked.elementString)};
         digitalLink_ = {checked.digitalLink, IsQuotable(checked.digitalLink)};
+        plainGs1_ = gs1_ && !file_.quotable && !number_.quotable && !error_.quotable &&
+                    !elementString_.quotable && !digitalLink_.quotable;
     }
 
     Field File() const noexcept { return file_; }
@@ -71,13 +75,20 @@ class Row {
     // Whether a field of the row may hold a comma or a quote, or be longer than a number's
     // facts: GS1 data's row may.
     bool Quotable() const noexcept {
-        return file_.quotable || number_.quotable || !error_.empty() || gs1_;
+        return file_.quotable || number_.quotable || !error_.text.empty() || gs1_;
+    }
+    // Whether the row is GS1 data's and no field holds a comma or a quote; its long fields
+    // are then the line's text, the fault and the two forms, GS1Length() in all.
+    bool PlainGs1() const noexcept { return plainGs1_; }
+    std::size_t Gs1Length() const noexcept {
+        return number_.text.size() + error_.text.size() + elementString_.text.size() +
+               digitalLink_.text.size();
     }
     // The line's text, made safe when it is no number.
     Field Number() const noexcept { return number_; }
     const CheckedLine& Checked() const noexcept { return *checked_; }
     // What is wrong with a line that is no number; empty otherwise.
-    Field Error() const noexcept { return {error_, IsQuotable(error_)}; }
+    Field Error() const noexcept { return error_; }
     // What is wrong with a number whose check digit is, in render's words: "check digit 2 is
     // wrong, 540010110997 needs 1"; only for such a number.
     std::string_view WrongDigit() const {
@@ -109,11 +120,12 @@ class Row {
     const CheckedLine* checked_ = nullptr;
     Field number_;
     std::string described_;
-    std::string_view error_;  // described_, or a GS1 fault made safe
+    Field error_;  // described_, or a GS1 fault made safe
     DisplayText errorDisplay_;
     Field elementString_;
     Field digitalLink_;
     bool gs1_ = false;
+    bool plainGs1_ = false;
     DisplayText display_;
     mutable std::string wrongDigit_;
 };

@@ -13,6 +13,10 @@ class DelimitedWriter final : public RowWriter {
     // Every field of a number's row but the name and the number, with their delimiters and
     // the line end.
     static constexpr std::size_t kLongestRest = 256;
+    // The longest fields of GS1 data that go straight through: room for them and the rest
+    // fits the output's buffer.
+    static constexpr std::size_t kLongestGs1 =
+        OutputBuffer::kCapacity - kLongestName - kLongestRest;
 
     DelimitedWriter(OutputBuffer& out, char delimiter) : out_(out), delimiter_(delimiter) {
         ForEachColumn([this](std::size_t i, const Column& column) {
@@ -29,6 +33,13 @@ class DelimitedWriter final : public RowWriter {
         // GTIN but the file's name and the number: written straight through, a field a move.
         if (!row.Quotable() && row.File().text.size() <= kLongestName) {
             char* to = out_.Reserve(kLongestName + kLongestLine + kLongestRest);
+            out_.Commit(WritePlain(row, to, std::make_index_sequence<kColumns.size()>{}));
+            return;
+        }
+        // So does GS1 data's row with nothing to quote, with room for its long fields too.
+        if (row.PlainGs1() && row.File().text.size() <= kLongestName &&
+            row.Gs1Length() <= kLongestGs1) {
+            char* to = out_.Reserve(kLongestName + kLongestRest + row.Gs1Length());
             out_.Commit(WritePlain(row, to, std::make_index_sequence<kColumns.size()>{}));
             return;
         }

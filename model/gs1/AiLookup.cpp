@@ -179,13 +179,18 @@ const AiEntry* FindAi(std::string_view ai) noexcept {
 }
 
 const AiEntry* FindAiAtStart(std::string_view text, std::size_t& length) noexcept {
-    for (std::size_t size = 2; size <= 4 && size <= text.size(); ++size) {
-        if (const AiEntry* entry = FindAi(text.substr(0, size))) {
-            length = size;
-            return entry;
-        }
+    // The digits the text starts with, up to four, are the start of at most one AI: one load
+    // rather than a lookup for each length.
+    std::size_t digits = 0;
+    while (digits < 4 && digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+        ++digits;
     }
-    return nullptr;
+    const std::uint8_t found = kEntryOfStart[FourDigitStart(text.substr(0, digits))];
+    if (found == 0 || kAiTable[found - 1].first.size() > digits) {
+        return nullptr;
+    }
+    length = kAiTable[found - 1].first.size();
+    return &kAiTable[found - 1];
 }
 
 }  // namespace varnholt::gs1

@@ -1,5 +1,6 @@
 #include "model/gs1/Bracketed.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 
@@ -11,19 +12,37 @@ namespace {
 constexpr std::string_view kSyntax = "bracketed text";
 
 // Where the data starting at `from` ends: at the next bracket that no backslash escapes.
-std::size_t DataEnd(std::string_view text, std::size_t from) noexcept {
+// `escaped` tells whether the data holds an escaped one. A plain loop, as in what follows:
+// the data is too short to be worth a call to memchr.
+std::size_t DataEnd(std::string_view text, std::size_t from, bool& escaped) noexcept {
+    escaped = false;
     for (std::size_t i = from; i < text.size(); ++i) {
-        if (text[i] == '(' && (i == from || text[i - 1] != '\\')) {
-            return i;
+        if (text[i] == '(') {
+            if (i == from || text[i - 1] != '\\') {
+                return i;
+            }
+            escaped = true;
         }
     }
     return text.size();
 }
 
-// The data with every "\(" made "(": the text itself when it has none, else a copy in `buffer`.
+// Where the bracket closing the AI opened at `at` is: two to four characters on; npos when
+// it is not there.
+std::size_t AiClose(std::string_view text, std::size_t at) noexcept {
+    for (std::size_t i = at + 1; i < text.size() && i <= at + 5; ++i) {
+        if (text[i] == ')') {
+            return i >= at + 3 ? i : std::string_view::npos;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The data with every "\(" made "(", copied into `buffer`: `data` itself when it is too long for
+// any AI, which refuses it for its length.
 std::string_view Unescaped(std::string_view data,
                            std::array<char, Reading::kMostCharacters>& buffer) {
-    if (data.find("\\(") == std::string_view::npos || data.size() > buffer.size()) {
+    if (data.size() > buffer.size()) {
         return data;
     }
     std::size_t length = 0;
@@ -55,15 +74,15 @@ Result<Done> ReadBracketedInto(std::string_view text, Reading& reading,
     std::array<char, Reading::kMostCharacters> buffer;
     std::size_t at = 0;
     while (at < text.size()) {
-        const std::size_t close = text.find(')', at);
-        if (text[at] != '(' || close == std::string_view::npos || close - at < 3 ||
-            close - at > 5) {
+        const std::size_t close = text[at] == '(' ? AiClose(text, at) : std::string_view::npos;
+        if (close == std::string_view::npos) {
             return Refused<Done>(SyntaxFault(kSyntax, "no AI in brackets", at + 1));
         }
         const std::string_view ai = text.substr(at + 1, close - at - 1);
-        const std::size_t end = DataEnd(text, close + 1);
-        if (Result<Done> added =
-                reading.Add(ai, Unescaped(text.substr(close + 1, end - close - 1), buffer));
+        bool escaped = false;
+        const std::size_t end = DataEnd(text, close + 1, escaped);
+        const std::string_view data = text.substr(close + 1, end - close - 1);
+        if (Result<Done> added = reading.Add(ai, escaped ? Unescaped(data, buffer) : data);
             !added) {
             return added;
         }
@@ -84,15 +103,19 @@ void AppendBracketedText(const Reading& reading, std::string& text) {
         text += '(';
         text += element.ai;
         text += ')';
-        // Data goes in runs between its brackets, each bracket escaped.
-        std::string_view value = element.value;
-        for (std::size_t bracket = value.find('('); bracket != std::string_view::npos;
-             bracket = value.find('(')) {
-            text += value.substr(0, bracket);
-            text += "\\(";
-            value.remove_prefix(bracket + 1);
+        // Data goes in at once, or, the rare data with a bracket, a character at a time with
+        // each bracket escaped. A plain loop looks for one: memchr costs more on a few bytes.
+        const std::string_view value = element.value;
+        if (std::ranges::none_of(value, [](char c) { return c == '('; })) {
+            text += value;
+            continue;
         }
-        text += value;
+        for (const char c : value) {
+            if (c == '(') {
+                text += '\\';
+            }
+            text += c;
+        }
     }
 }
 

@@ -7,6 +7,7 @@
 #include "model/gs1/AiLookup.h"
 #include "model/gs1/CharacterSets.h"
 #include "model/gs1/Faults.h"
+#include "model/gs1/KeyQualifiers.h"
 
 namespace varnholt::gs1 {
 namespace {
@@ -70,32 +71,17 @@ Result<std::string_view> Decoded(std::string_view raw, std::size_t position, Buf
     return std::string_view(buffer.data(), length);
 }
 
-// The place of `ai` in the comma-separated `sequence`, counted from 1; 0 when it is not there.
-std::size_t PlaceIn(std::string_view sequence, std::string_view ai) noexcept {
-    std::size_t place = 1;
-    for (std::size_t at = 0; at < sequence.size(); ++place) {
-        const std::size_t comma = FirstWhere(sequence, at, [](char c) { return c == ','; });
-        if (SameAi(sequence.substr(at, comma - at), ai)) {
-            return place;
-        }
-        at = comma + 1;
-    }
-    return 0;
-}
-
-// How many of the `count` qualifiers `given(n)`, in the order the path has them, keep the
-// order of one of the key's sequences `sequences` ("22,10,21|235"): all of them when the order
-// is right.
+// How many of the `count` qualifiers `given(n)`, entries in the order the path has them, keep
+// the order of one of the key's sequences: all of them when the order is right.
 template <class Given>
-std::size_t InOrder(std::string_view sequences, std::size_t count, Given given) {
+std::size_t InOrder(const KeyQualifiers& qualifiers, std::size_t count, Given given) {
     std::size_t best = 0;
-    while (true) {
-        const std::size_t end = sequences.find('|');
-        const std::string_view sequence = sequences.substr(0, end);
+    for (std::size_t s = 0; s < qualifiers.count && best < count; ++s) {
+        const KeyQualifiers::Sequence& sequence = qualifiers.sequences[s];
         std::size_t matched = 0;
         std::size_t lastPlace = 0;
         while (matched < count) {
-            const std::size_t place = PlaceIn(sequence, given(matched));
+            const std::size_t place = sequence.PlaceOf(given(matched));
             if (place <= lastPlace) {
                 break;
             }
@@ -103,15 +89,12 @@ std::size_t InOrder(std::string_view sequences, std::size_t count, Given given) 
             ++matched;
         }
         best = std::max(best, matched);
-        if (best == count || end == std::string_view::npos) {
-            return best;
-        }
-        sequences.remove_prefix(end + 1);
     }
+    return best;
 }
 
-Result<Done> AddDecoded(Reading& reading, std::string_view ai, std::string_view raw,
-                        std::size_t position, Buffer& buffer) {
+Result<Done> AddDecoded(Reading& reading, const AiEntry& entry, std::string_view ai,
+                        std::string_view raw, std::size_t position, Buffer& buffer) {
     Result<std::string_view> value = Decoded(raw, position, buffer);
     if (!value) {
         return Result<Done>::FailureOf(value);
@@ -123,9 +106,9 @@ Result<Done> AddDecoded(Reading& reading, std::string_view ai, std::string_view 
         std::array<char, 14> gtin{};
         std::ranges::fill(gtin, '0');
         std::ranges::copy(digits, gtin.end() - static_cast<std::ptrdiff_t>(digits.size()));
-        return reading.Add(ai, {gtin.data(), gtin.size()});
+        return reading.Add(entry, ai, {gtin.data(), gtin.size()});
     }
-    return reading.Add(ai, digits);
+    return reading.Add(entry, ai, digits);
 }
 
 // The characters a URI carries as they are, RFC 3986's unreserved ones, by byte.
@@ -186,38 +169,37 @@ Result<Done> ReadDigitalLinkInto(std::string_view uri, Reading& reading,
     if (pathStart == at) {
         return Refused<Done>(SyntaxFault(kSyntax, "no domain", at + 1));
     }
-    const std::size_t queryStart =
-        FirstWhere(uri, pathStart, [](char c) { return c == '?' || c == '#'; });
-    const std::size_t fragmentStart = std::min(uri.size(), uri.find('#', queryStart));
-
-    // Where the path's segments start and end; left unset beyond `count`, as they are never
-    // read there, rather than cleared for every URI.
+    // One pass over the path: each segment ends at the next '/', the path at '?' or '#'.
+    // Where the segments start and end is left unset beyond `count`, as it is never read
+    // there, rather than cleared for every URI.
     std::array<std::size_t, kMostSegments> starts;
     std::array<std::size_t, kMostSegments> ends;
     std::size_t count = 0;
-    for (std::size_t i = pathStart; i < queryStart;) {
-        const std::size_t end =
-            FirstWhere(uri.substr(0, queryStart), i + 1, [](char c) { return c == '/'; });
+    std::size_t queryStart = pathStart;
+    while (queryStart < uri.size() && uri[queryStart] == '/') {
         if (count == kMostSegments) {
-            return Refused<Done>(SyntaxFault(kSyntax, "too many path segments", i + 1));
+            return Refused<Done>(SyntaxFault(kSyntax, "too many path segments", queryStart + 1));
         }
-        starts[count] = i + 1;
+        const std::size_t end = FirstWhere(uri, queryStart + 1,
+                                           [](char c) { return c == '/' || c == '?' || c == '#'; });
+        starts[count] = queryStart + 1;
         ends[count++] = end;
-        i = end;
+        queryStart = end;
     }
+    const std::size_t fragmentStart = FirstWhere(uri, queryStart, [](char c) { return c == '#'; });
     const auto segment = [&](std::size_t n) { return uri.substr(starts[n], ends[n] - starts[n]); };
     // The key and its qualifiers are pairs at the end of the path; whatever stands before the
-    // key is the resolver's own.
+    // key is the resolver's own. The entries of the AIs are kept, by segment, for what follows.
+    std::array<const AiEntry*, kMostSegments> entries;
     std::size_t key = count;
-    const AiEntry* keyEntry = nullptr;
     for (std::size_t end = count; end >= 2; end -= 2) {
         const AiEntry* entry = FindAi(segment(end - 2));
         if (entry == nullptr) {
             break;
         }
+        entries[end - 2] = entry;
         if (entry->primaryKey) {
             key = end - 2;
-            keyEntry = entry;
             break;
         }
     }
@@ -226,17 +208,17 @@ Result<Done> ReadDigitalLinkInto(std::string_view uri, Reading& reading,
     }
     // The qualifiers are every other segment after the key's data.
     const std::size_t qualifierCount = (count - key - 2) / 2;
-    const auto qualifier = [&](std::size_t n) { return segment(key + 2 + 2 * n); };
-    if (const std::size_t broken = InOrder(keyEntry->qualifiers, qualifierCount, qualifier);
+    if (const std::size_t broken = InOrder(QualifiersOf(*entries[key]), qualifierCount,
+                                           [&](std::size_t n) { return entries[key + 2 + 2 * n]; });
         broken < qualifierCount) {
         return Refused<Done>(
-            AiFault(qualifier(broken),
+            AiFault(segment(key + 2 + 2 * broken),
                     "not a key qualifier of AI (" + std::string(segment(key)) + ") in this place"));
     }
     Buffer buffer;
     for (std::size_t i = key; i < count; i += 2) {
         if (Result<Done> added =
-                AddDecoded(reading, segment(i), segment(i + 1), starts[i + 1], buffer);
+                AddDecoded(reading, *entries[i], segment(i), segment(i + 1), starts[i + 1], buffer);
             !added) {
             return added;
         }
@@ -256,7 +238,7 @@ Result<Done> ReadDigitalLinkInto(std::string_view uri, Reading& reading,
                 return Refused<Done>(AiFault(name, "not a Digital Link data attribute"));
             }
             const std::string_view raw = parameter.substr(std::min(parameter.size(), equals + 1));
-            if (Result<Done> added = AddDecoded(reading, name, raw, i + equals + 1, buffer);
+            if (Result<Done> added = AddDecoded(reading, *entry, name, raw, i + equals + 1, buffer);
                 !added) {
                 return added;
             }
@@ -284,46 +266,37 @@ Result<Done> AppendDigitalLinkUri(const Reading& reading, std::string_view stem,
     }
     const Element keyElement = reading[key];
     // The sequence of qualifiers that takes in the most of the reading and leaves in the
-    // query only what may go there.
-    std::string_view sequences = keyElement.entry->qualifiers;
-    std::array<bool, Reading::kMostElements> inPath{};
-    std::string_view chosen;
+    // query only what may go there; failing that, the first sequence's first AI that can go
+    // nowhere is refused.
+    const KeyQualifiers& qualifiers = QualifiersOf(*keyElement.entry);
+    const KeyQualifiers::Sequence* chosen = nullptr;
     std::size_t chosenCount = 0;
-    bool found = false;
-    std::string refusal;
-    while (true) {
-        const std::size_t end = sequences.find('|');
-        const std::string_view sequence = sequences.substr(0, end);
+    std::size_t refused = reading.Size();
+    for (std::size_t s = 0; s < qualifiers.count; ++s) {
+        const KeyQualifiers::Sequence& sequence = qualifiers.sequences[s];
         std::size_t held = 0;
-        std::string fault;
+        std::size_t outcast = reading.Size();
         // The key is none of its own qualifiers; after the first AI that cannot go, the
         // sequence is out.
-        for (std::size_t i = 0; i < reading.Size() && fault.empty(); ++i) {
+        for (std::size_t i = 0; i < reading.Size() && outcast == reading.Size(); ++i) {
             if (i == key) {
                 continue;
             }
-            const std::string_view ai = reading[i].ai;
-            const bool qualifier = PlaceIn(sequence, ai) != 0;
+            const bool qualifier = sequence.PlaceOf(reading[i].entry) != 0;
             held += qualifier ? 1 : 0;
-            if (!qualifier && !reading[i].entry->dataAttribute) {
-                fault = AiFault(ai, "cannot go into a Digital Link URI with AI (" +
-                                        std::string(keyElement.ai) + ")");
-            }
+            outcast = !qualifier && !reading[i].entry->dataAttribute ? i : outcast;
         }
-        if (fault.empty() && (!found || held > chosenCount)) {
-            chosen = sequence;
+        if (outcast == reading.Size() && (chosen == nullptr || held > chosenCount)) {
+            chosen = &sequence;
             chosenCount = held;
-            found = true;
-        } else if (!fault.empty() && refusal.empty()) {
-            refusal = fault;
+        } else if (outcast != reading.Size() && refused == reading.Size()) {
+            refused = outcast;
         }
-        if (end == std::string_view::npos) {
-            break;
-        }
-        sequences.remove_prefix(end + 1);
     }
-    if (!found) {
-        return Refused<Done>(refusal);
+    if (chosen == nullptr) {
+        return Refused<Done>(AiFault(
+            reading[refused].ai,
+            "cannot go into a Digital Link URI with AI (" + std::string(keyElement.ai) + ")"));
     }
     while (!stem.empty() && stem.back() == '/') {
         stem.remove_suffix(1);
@@ -333,15 +306,13 @@ Result<Done> AppendDigitalLinkUri(const Reading& reading, std::string_view stem,
     uri += keyElement.ai;
     uri += '/';
     AppendEncoded(uri, keyElement.value);
+    std::array<bool, Reading::kMostElements> inPath{};
     inPath[key] = true;
-    for (std::string_view rest = chosen; !rest.empty();) {
-        const std::size_t comma = rest.find(',');
-        const std::string_view qualifier = rest.substr(0, comma);
-        rest.remove_prefix(comma == std::string_view::npos ? rest.size() : comma + 1);
+    for (std::size_t q = 0; q < chosen->count; ++q) {
         for (std::size_t i = 0; i < reading.Size(); ++i) {
-            if (SameAi(reading[i].ai, qualifier) && !inPath[i]) {
+            if (reading[i].entry == chosen->entries[q] && !inPath[i]) {
                 uri += '/';
-                uri += qualifier;
+                uri += reading[i].ai;
                 uri += '/';
                 AppendEncoded(uri, reading[i].value);
                 inPath[i] = true;

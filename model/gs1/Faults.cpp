@@ -7,25 +7,29 @@ namespace {
 
 // A part of the data as shown in a fault: printable characters as they are, others by byte,
 // so that a control character cannot garble a terminal or a log.
-std::string Shown(std::string_view text) {
-    std::string shown;
-    shown.reserve(text.size());
+void AppendShown(std::string& out, std::string_view text) {
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte < 0x7F) {
-            shown += c;
+            out += c;
         } else {
             constexpr std::string_view hex = "0123456789ABCDEF";
-            shown += "\\x";
-            shown += hex[byte >> 4];
-            shown += hex[byte & 0xF];
+            out += "\\x";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xF];
         }
     }
-    return shown;
 }
 
+// "AI (17): " begun in a string with room for most faults, so that it is made in one piece
+// rather than grown a concatenation at a time.
 std::string AiPrefix(std::string_view ai) {
-    return "AI (" + Shown(ai) + "): ";
+    std::string text;
+    text.reserve(96);
+    text += "AI (";
+    AppendShown(text, ai);
+    text += "): ";
+    return text;
 }
 
 }  // namespace
@@ -40,18 +44,30 @@ std::string CharacterName(char c) {
 }
 
 std::string PartFault(std::string_view ai, std::string_view part, std::string_view what) {
-    return AiPrefix(ai) + Shown(part) + ": " + std::string(what);
+    std::string fault = AiPrefix(ai);
+    AppendShown(fault, part);
+    fault += ": ";
+    fault += what;
+    return fault;
 }
 
 std::string CheckFault(std::string_view ai, std::string_view given, std::string_view body,
                        std::string_view needed) {
     const bool pair = given.size() > 1;
-    return AiPrefix(ai) + (pair ? "check characters " : "check digit ") + Shown(given) +
-           (pair ? " are wrong, " : " is wrong, ") + Shown(body) + " needs " + std::string(needed);
+    std::string fault = AiPrefix(ai);
+    fault += pair ? "check characters " : "check digit ";
+    AppendShown(fault, given);
+    fault += pair ? " are wrong, " : " is wrong, ";
+    AppendShown(fault, body);
+    fault += " needs ";
+    fault += needed;
+    return fault;
 }
 
 std::string AiFault(std::string_view ai, std::string_view what) {
-    return AiPrefix(ai) + std::string(what);
+    std::string fault = AiPrefix(ai);
+    fault += what;
+    return fault;
 }
 
 std::string SyntaxFault(std::string_view syntax, std::string_view what, std::size_t position) {

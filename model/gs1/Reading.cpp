@@ -25,7 +25,11 @@ Result<Done> Reading::Add(std::string_view ai, std::string_view value) {
     if (entry == nullptr) {
         return Refused<Done>(AiFault(ai, "no such AI"));
     }
-    if (Result<Done> checked = CheckValue(*entry, ai, value); !checked) {
+    return Add(*entry, ai, value);
+}
+
+Result<Done> Reading::Add(const AiEntry& entry, std::string_view ai, std::string_view value) {
+    if (Result<Done> checked = CheckValue(entry, ai, value); !checked) {
         return checked;
     }
     if (const std::optional<std::string_view> held = ValueOf(ai)) {
@@ -39,7 +43,7 @@ Result<Done> Reading::Add(std::string_view ai, std::string_view value) {
         return Refused<Done>(AiFault(ai, "more data than a reading holds"));
     }
     Slot& slot = slots_[count_++];
-    slot.entry = entry;
+    slot.entry = &entry;
     slot.offset = static_cast<std::uint16_t>(used_);
     slot.length = static_cast<std::uint16_t>(value.size());
     std::copy(ai.begin(), ai.end(), slot.ai.begin());

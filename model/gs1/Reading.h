@@ -50,6 +50,8 @@ class Reading {
     // holds already under the AI is not added twice. Refuses an unknown AI, wrong data, other
     // data under an AI it holds, and more than the reading has room for.
     Result<Done> Add(std::string_view ai, std::string_view value);
+    // The same for an AI whose entry the caller has found already.
+    Result<Done> Add(const AiEntry& entry, std::string_view ai, std::string_view value);
     // Forgets every AI, for the next data to be read into the same reading.
     void Clear() noexcept {
         count_ = 0;

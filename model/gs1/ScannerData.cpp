@@ -49,7 +49,7 @@ Result<Done> ReadScannerDataInto(std::string_view text, Reading& reading,
         const std::size_t end = entry->predefinedLength
                                     ? std::min(text.size(), at + FixedLength(*entry))
                                     : std::min(text.size(), text.find(kGroupSeparator, at));
-        if (Result<Done> added = reading.Add(ai, text.substr(at, end - at)); !added) {
+        if (Result<Done> added = reading.Add(*entry, ai, text.substr(at, end - at)); !added) {
             return added;
         }
         // A separator after data of fixed length is needless but harmless.

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "model/DisplayText.h"
 #include "model/gs1/CharacterSets.h"
 #include "model/gs1/Faults.h"
 #include "model/gs1/Linters.h"
@@ -19,16 +20,22 @@ constexpr std::array<std::string_view, 4> kOutsideSet{
     "is not in the base64url alphabet",
 };
 
+// "21 characters, at most 20", made in one piece.
 std::string LengthFault(std::string_view ai, std::string_view part, std::size_t minimum,
                         std::size_t maximum) {
-    std::string what =
-        std::to_string(part.size()) + (part.size() == 1 ? " character, " : " characters, ");
+    std::string what;
+    what.reserve(48);
+    what += Decimal(part.size()).View();
+    what += part.size() == 1 ? " character, " : " characters, ";
     if (minimum == maximum) {
-        what += "must be " + std::to_string(minimum);
+        what += "must be ";
+        what += Decimal(minimum).View();
     } else if (part.size() < minimum) {
-        what += "at least " + std::to_string(minimum);
+        what += "at least ";
+        what += Decimal(minimum).View();
     } else {
-        what += "at most " + std::to_string(maximum);
+        what += "at most ";
+        what += Decimal(maximum).View();
     }
     return PartFault(ai, part, what);
 }
@@ -40,10 +47,15 @@ Result<Done> CheckComponent(const Component& component, std::string_view ai,
     }
     const std::size_t outside = FirstOutside(component.characters, part);
     if (outside != part.size()) {
-        return Refused<Done>(PartFault(
-            ai, part,
-            "character " + std::to_string(outside + 1) + " " + CharacterName(part[outside]) + " " +
-                std::string(kOutsideSet[static_cast<std::size_t>(component.characters)])));
+        std::string what;
+        what.reserve(64);
+        what += "character ";
+        what += Decimal(outside + 1).View();
+        what += ' ';
+        what += CharacterName(part[outside]);
+        what += ' ';
+        what += kOutsideSet[static_cast<std::size_t>(component.characters)];
+        return Refused<Done>(PartFault(ai, part, what));
     }
     for (const Linter linter : component.linters) {
         if (linter == Linter::None) {
