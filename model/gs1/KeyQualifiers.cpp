@@ -7,14 +7,15 @@
 namespace varnholt::gs1 {
 namespace {
 
-// The entry whose AI alone is `ai`; nullptr when none is, or when `ai` is one of a range.
-constexpr const AiEntry* SingleEntryOf(std::string_view ai) noexcept {
-    for (const AiEntry& entry : kAiTable) {
-        if (entry.first == ai && entry.last == ai) {
-            return &entry;
-        }
+// The place in the table of the entry whose AI alone is `ai`; the table's size when none is,
+// or when `ai` is one of a range. A place rather than a pointer: a sanitizing build cannot
+// compare a pointer with null while compiling.
+constexpr std::size_t SingleEntryOf(std::string_view ai) noexcept {
+    std::size_t i = 0;
+    while (i < kAiTable.size() && (kAiTable[i].first != ai || kAiTable[i].last != ai)) {
+        ++i;
     }
-    return nullptr;
+    return i;
 }
 
 // Reads "22,10,21|235" into its sequences; `valid` is cleared when it does not fit or names
@@ -31,12 +32,12 @@ constexpr KeyQualifiers Parsed(std::string_view qualifiers, bool& valid) noexcep
         KeyQualifiers::Sequence& into = parsed.sequences[parsed.count++];
         while (!sequence.empty()) {
             const std::size_t comma = sequence.find(',');
-            const AiEntry* entry = SingleEntryOf(sequence.substr(0, comma));
-            if (entry == nullptr || into.count == KeyQualifiers::kMostInSequence) {
+            const std::size_t entry = SingleEntryOf(sequence.substr(0, comma));
+            if (entry == kAiTable.size() || into.count == KeyQualifiers::kMostInSequence) {
                 valid = false;
                 return parsed;
             }
-            into.entries[into.count++] = entry;
+            into.entries[into.count++] = &kAiTable[entry];
             sequence.remove_prefix(comma == std::string_view::npos ? sequence.size() : comma + 1);
         }
         if (bar == std::string_view::npos) {
