@@ -641,7 +641,7 @@ class RenderCommand final : public Command {
                                   std::span<const std::string_view> fields) {
         const std::string gtin = GtinOf(linear);
         const std::string data = pairData_->Expand({linear.number, line, fields, gtin});
-        const Result<render::Layout> carrier = render::LayOut(data, pairCarrier_);
+        Result<render::Layout> carrier = render::LayOut(data, pairCarrier_);
         if (!carrier) {
             return Result<render::Layout>::Failure(carrier.Kind(),
                                                    SafeText(data) + ": " + carrier.Error());
@@ -651,7 +651,7 @@ class RenderCommand final : public Command {
             diagnostics_->Say(carrier->note);
             saidNote_ = true;
         }
-        return render::Beside(std::move(linear), *carrier);
+        return render::Beside(std::move(linear), *std::move(carrier));
     }
 
     // Makes the missing folders of a file's name, saying so the first time.

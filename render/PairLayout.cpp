@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace varnholt::render {
 namespace {
@@ -16,45 +17,32 @@ double CentringOffset(double shorter, double taller, double dpi) {
     return static_cast<double>(dots) * kMmPerInch / dpi;
 }
 
-void Move(std::vector<Box>& to, const std::vector<Box>& bars, double dx, double dy) {
-    for (Box bar : bars) {
+// Moves every bar and character of `layout` right by `dx` and down by `dy`.
+void Shift(Layout& layout, double dx, double dy) {
+    for (Box& bar : layout.bars) {
         bar.x += dx;
         bar.y += dy;
-        to.push_back(bar);
     }
-}
-
-void Move(std::vector<PlacedCharacter>& to, const std::vector<PlacedCharacter>& characters,
-          double dx, double dy) {
-    for (PlacedCharacter character : characters) {
+    for (PlacedCharacter& character : layout.characters) {
         character.left += dx;
         character.top += dy;
-        to.push_back(character);
     }
 }
 
 }  // namespace
 
-Layout Beside(Layout linear, const Layout& carrier) {
+Layout Beside(Layout linear, Layout carrier) {
     Layout pair = std::move(linear);
     const double height = std::max(pair.heightMm, carrier.heightMm);
-    const double linearDown = CentringOffset(pair.heightMm, height, pair.dpi);
-    if (linearDown > 0.0) {
-        for (Box& bar : pair.bars) {
-            bar.y += linearDown;
-        }
-        for (PlacedCharacter& character : pair.characters) {
-            character.top += linearDown;
-        }
-    }
-    const double carrierLeft = pair.widthMm;
-    const double carrierDown = CentringOffset(carrier.heightMm, height, pair.dpi);
-    Move(pair.bars, carrier.bars, carrierLeft, carrierDown);
-    Move(pair.characters, carrier.characters, carrierLeft, carrierDown);
+    Shift(pair, 0.0, CentringOffset(pair.heightMm, height, pair.dpi));
+    Shift(carrier, pair.widthMm, CentringOffset(carrier.heightMm, height, pair.dpi));
+    pair.bars.insert(pair.bars.end(), carrier.bars.begin(), carrier.bars.end());
+    pair.characters.insert(pair.characters.end(), carrier.characters.begin(),
+                           carrier.characters.end());
     pair.widthMm += carrier.widthMm;
     pair.heightMm = height;
     pair.carrier = carrier.carrier;
-    pair.data = carrier.data;
+    pair.data = std::move(carrier.data);
     pair.pair = true;
     return pair;
 }
