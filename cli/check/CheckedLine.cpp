@@ -45,8 +45,9 @@ const CheckedLine& LineChecker::Check(const Line& line) {
         return checked_;
     }
     // A GTIN-13 alone on its line, the usual case: its own EAN, checked where it stands.
+    // EAN drops blanks and hyphens, so 13 characters holding some may be an EAN-8.
     const std::string_view text = line.text;
-    if (text.size() == 13 && ean_.Check(text)) {
+    if (text.size() == 13 && !HasSeparator(text) && ean_.Check(text)) {
         checked_.verdict = Verdict::Valid;
         checked_.number = text;
         checked_.format = NameOf(NumberFormat::Gtin13);

@@ -66,6 +66,8 @@ const FactsCase kCases[] = {
     {"Gtin13WrongCheckDigit", "5400101109972", Verdict::Invalid,
      "GTIN-13 - BE-LU 54/00101/10997 1"},
     {"Gtin8", "96385074", Verdict::Valid, "GTIN-8 00000096385074 - 963//8507 -"},
+    {"Gtin8InThirteenCharacters", "  963 850 74 ", Verdict::Valid,
+     "GTIN-8 00000096385074 - 963//8507 -"},
     {"Gtin8WrongCheckDigit", "96385075", Verdict::Invalid, "GTIN-8 - - 963//8507 4"},
     {"Gtin12", "036000291452", Verdict::Valid, "GTIN-12 00036000291452 US-CA 00/36000/29145 -"},
     {"Gtin12WrongCheckDigit", "0360-0029-1453", Verdict::Invalid,
