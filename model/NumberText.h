@@ -1,11 +1,11 @@
 #pragma once
 
 #include <algorithm>
-#include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string_view>
+
+#include "model/Swar.h"
 
 // How Modulo10 and EAN read a number in place, without a copy: blanks and hyphens are
 // skipped wherever they stand. Checks run on every key press, so the common case, a short
@@ -38,21 +38,6 @@ inline constexpr std::size_t kMaxUnlimitedDigits = 1000;
 
 namespace swar {
 
-// Words of characters, the first character in the lowest byte.
-inline constexpr bool kLittleEndian = std::endian::native == std::endian::little;
-
-template <class Word>
-constexpr Word Repeat(std::uint8_t byte) noexcept {
-    return static_cast<Word>(~Word{0} / 0xFF * byte);
-}
-
-template <class Word>
-Word Load(const char* p) noexcept {
-    Word word;
-    std::memcpy(&word, p, sizeof word);
-    return word;
-}
-
 // Whether every byte is '0' to '9': the high nibble is 3, and stays 3 when 6 is added.
 template <class Word>
 constexpr bool AllDigits(Word word) noexcept {
@@ -72,29 +57,14 @@ constexpr void AddDigits(Word digits, std::uint32_t& even, std::uint32_t& odd) n
     odd += static_cast<std::uint32_t>((((digits >> 8) & mask) * ones) >> top);
 }
 
-// Whether any byte is a blank or a hyphen: a byte equal to c leaves a zero byte in word ^ c.
-template <class Word>
-constexpr bool HasSeparator(Word word) noexcept {
-    const auto hasZero = [](Word w) {
-        return ((w - Repeat<Word>(0x01)) & ~w & Repeat<Word>(0x80)) != 0;
-    };
-    return hasZero(word ^ Repeat<Word>(' ')) || hasZero(word ^ Repeat<Word>('-'));
-}
-
 }  // namespace swar
 
 // Whether the text holds a blank or a hyphen.
 inline bool HasSeparator(std::string_view text) noexcept {
-    if (!swar::kLittleEndian || text.size() < 8) {
-        return std::ranges::any_of(text, IsSeparator);
-    }
-    // Whole words, the last one overlapping its neighbour: a byte seen twice does no harm.
-    for (std::size_t i = 0; i + 8 < text.size(); i += 8) {
-        if (swar::HasSeparator(swar::Load<std::uint64_t>(text.data() + i))) {
-            return true;
-        }
-    }
-    return swar::HasSeparator(swar::Load<std::uint64_t>(text.data() + text.size() - 8));
+    const auto marks = [](std::uint64_t word) {
+        return swar::Equal(word, ' ') | swar::Equal(word, '-');
+    };
+    return swar::FindFirst(text, 0, marks, IsSeparator) != text.size();
 }
 
 namespace swar {

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
+#include "model/Swar.h"
 #include "model/gs1/Faults.h"
 
 namespace varnholt::gs1 {
@@ -11,20 +13,24 @@ namespace {
 
 constexpr std::string_view kSyntax = "bracketed text";
 
+// The first opening bracket from `from` on; text.size() when there is none.
+std::size_t NextBracket(std::string_view text, std::size_t from) noexcept {
+    return swar::FindFirst(
+        text, from, [](std::uint64_t word) { return swar::Equal(word, '('); },
+        [](char c) { return c == '('; });
+}
+
 // Where the data starting at `from` ends: at the next bracket that no backslash escapes.
-// `escaped` tells whether the data holds an escaped one. A plain loop, as in what follows:
-// the data is too short to be worth a call to memchr.
+// `escaped` tells whether the data holds an escaped one.
 std::size_t DataEnd(std::string_view text, std::size_t from, bool& escaped) noexcept {
     escaped = false;
-    for (std::size_t i = from; i < text.size(); ++i) {
-        if (text[i] == '(') {
-            if (i == from || text[i - 1] != '\\') {
-                return i;
-            }
-            escaped = true;
+    for (std::size_t i = from;; ++i) {
+        i = NextBracket(text, i);
+        if (i == text.size() || i == from || text[i - 1] != '\\') {
+            return i;
         }
+        escaped = true;
     }
-    return text.size();
 }
 
 // Where the bracket closing the AI opened at `at` is: two to four characters on; npos when
@@ -98,25 +104,34 @@ std::string BracketedText(const Reading& reading) {
 }
 
 void AppendBracketedText(const Reading& reading, std::string& text) {
+    // Room for the most it can take, every character of data an escaped bracket, then written
+    // through a pointer: a character at a time through += checks the room each time.
+    std::size_t room = 0;
+    for (std::size_t i = 0; i < reading.Size(); ++i) {
+        room += reading[i].ai.size() + 2 + 2 * reading[i].value.size();
+    }
+    const std::size_t start = text.size();
+    text.resize(start + room);
+    char* to = text.data() + start;
     for (std::size_t i = 0; i < reading.Size(); ++i) {
         const Element element = reading[i];
-        text += '(';
-        text += element.ai;
-        text += ')';
-        // Data goes in at once, or, the rare data with a bracket, a character at a time with
-        // each bracket escaped. A plain loop looks for one: memchr costs more on a few bytes.
-        const std::string_view value = element.value;
-        if (std::ranges::none_of(value, [](char c) { return c == '('; })) {
-            text += value;
-            continue;
-        }
-        for (const char c : value) {
-            if (c == '(') {
-                text += '\\';
+        *to++ = '(';
+        to = std::ranges::copy(element.ai, to).out;
+        *to++ = ')';
+        // Data goes in by the runs between its brackets, each bracket escaped.
+        std::string_view value = element.value;
+        for (;;) {
+            const std::size_t bracket = NextBracket(value, 0);
+            to = std::ranges::copy(value.substr(0, bracket), to).out;
+            if (bracket == value.size()) {
+                break;
             }
-            text += c;
+            *to++ = '\\';
+            *to++ = '(';
+            value.remove_prefix(bracket + 1);
         }
     }
+    text.resize(static_cast<std::size_t>(to - text.data()));
 }
 
 std::string HumanReadableText(const Reading& reading) {

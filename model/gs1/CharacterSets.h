@@ -3,7 +3,9 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <type_traits>
 
+#include "model/Swar.h"
 #include "model/gs1/AiEntry.h"
 
 namespace varnholt::gs1 {
@@ -40,22 +42,9 @@ constexpr bool InSet(CharacterSet set, char c) noexcept {
 
 // The first character of `text` outside `set`, as an index; text.size() when there is none.
 constexpr std::size_t FirstOutside(CharacterSet set, std::string_view text) noexcept {
-    // Data is nearly always right: every byte is looked at first with no way out early, so
-    // that the compiler looks at many at once, and the place is sought only for wrong data.
-    // Bytes are gathered in a byte, so that as many go at once as a vector holds; digits, the
-    // most common set, by their value rather than a table the vector cannot look up.
-    std::uint8_t outside = 0;
-    if (set == CharacterSet::Numeric) {
-        for (const char c : text) {
-            outside |= static_cast<std::uint8_t>(c < '0' || c > '9');
-        }
-    } else {
-        for (const char c : text) {
-            outside |= static_cast<std::uint8_t>(!InSet(set, c));
-        }
-    }
-    if (outside == 0) {
-        return text.size();
+    // Digits, the most common set, by their value, a word at a time.
+    if (set == CharacterSet::Numeric && !std::is_constant_evaluated()) {
+        return swar::FindFirst(text, 0, swar::NotDigit, [](char c) { return c < '0' || c > '9'; });
     }
     std::size_t i = 0;
     while (i < text.size() && InSet(set, text[i])) {
