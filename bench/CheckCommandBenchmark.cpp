@@ -91,6 +91,12 @@ void CheckCommandCatalogue(benchmark::State& state) {
 }
 BENCHMARK(CheckCommandCatalogue)->Unit(benchmark::kMillisecond);
 
+// Verdicts and counts alone, as stdnum's validate gives them.
+void CheckCommandGs1Count(benchmark::State& state) {
+    RunCheckCommand(state, {"--quiet"}, "VARNHOLT_CHECK_GS1_LINES");
+}
+BENCHMARK(CheckCommandGs1Count)->Unit(benchmark::kMillisecond);
+
 void CheckCommandGs1Csv(benchmark::State& state) {
     RunCheckCommand(state, {"--format=csv"}, "VARNHOLT_CHECK_GS1_LINES");
 }

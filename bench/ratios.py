@@ -3,8 +3,9 @@
 to its peer, from the medians of one run. With --program, also races `varnholt check` over a
 million lines against python3-stdnum, measures its peak memory on a small and a large input,
 and races `check --column` over a million-row catalogue against Python's csv module with
-python3-stdnum, and races `check --format csv` over a million lines of GS1 data against
-python3-stdnum's gs1_128.validate. Exits with 1 when a target is missed.
+python3-stdnum, and races `check --quiet` (verdicts and counts, as stdnum gives them) and
+`check --format csv` over a million lines of GS1 data against python3-stdnum's
+gs1_128.validate. Exits with 1 when a target is missed.
 
 Usage: ratios.py BINARY [--program VARNHOLT] [--repetitions N] [extra benchmark flags...]
 """
@@ -42,8 +43,10 @@ RATIOS = [
      "check --quiet, 1e6 lines / ZXing IsCheckDigitValid loop", "rate"),
     ("CheckCommandCsvBesideStdnum", "StdnumEanIsValid", 100.0,
      "check --format csv, 1e6 mixed lines / stdnum ean, isbn.is_valid", "rate"),
-    ("CheckCommandGs1CsvBesideStdnum", "StdnumGs1128Validate", 100.0,
-     "check --format csv, 1e6 GS1 lines / stdnum gs1_128.validate", "rate"),
+    ("CheckCommandGs1CountBesideStdnum", "StdnumGs1128Validate", 100.0,
+     "check --quiet, 1e6 GS1 lines / stdnum gs1_128.validate", "rate"),
+    ("CheckCommandGs1CsvBesideStdnum", "StdnumGs1128Validate", None,
+     "  the same writing every line's row, check --format csv", "rate"),
     ("CheckProcessCount", "CheckLinesZXing", None,
      "  the same as a process, start-up and all / ZXing loop", "rate"),
 ]
@@ -100,24 +103,30 @@ def stdnum_pass(lines_file, peer_script="stdnum_peer.py"):
     return result["seconds"], result["valid"]
 
 
-def race_stdnum(binary, env, lines_file, rounds, benchmark="CheckCommandCsv",
+def race_stdnum(binary, env, lines_file, rounds, benchmarks=("CheckCommandCsv",),
                 peer_script="stdnum_peer.py"):
-    """A check benchmark and a stdnum peer's pass over its lines, measured in turns so that
-    each pair meets the same load on a shared machine: the median of the pairs' ratios of
-    rate, the median CPU seconds of each, and stdnum's count of valid lines."""
+    """Check benchmarks and a stdnum peer's pass over their lines, measured in turns so that
+    each round meets the same load on a shared machine: for each benchmark, the median of the
+    rounds' ratios of rate and its median CPU seconds; the peer's median CPU seconds and its
+    count of valid lines."""
     print(f"$ {DEBIAN_PYTHON} bench/{peer_script} and {binary} "
-          f"--benchmark_filter=^{benchmark}$, {rounds} times in turn", flush=True)
-    peer, ours, valid = [], [], None
+          f"--benchmark_filter=^({'|'.join(benchmarks)})$, {rounds} times in turn", flush=True)
+    peer, ours, valid = [], {name: [] for name in benchmarks}, None
     for _ in range(rounds):
         seconds, valid = stdnum_pass(lines_file, peer_script)
         peer.append(seconds)
-        report = run(binary, 3, [f"--benchmark_filter=^{benchmark}$"], env, quiet=True)
-        entry = medians(report)[benchmark]
-        ours.append(entry["cpu_time"] * {"ms": 1e-3, "us": 1e-6, "ns": 1e-9, "s": 1.0}[
-            entry["time_unit"]])
-    ratios = sorted(p / o for p, o in zip(peer, ours))
-    print("  rate ratio of each pair:", " ".join(f"{ratio:.1f}" for ratio in ratios))
-    return statistics.median(ratios), statistics.median(peer), statistics.median(ours), valid
+        report = run(binary, 3, [f"--benchmark_filter=^({'|'.join(benchmarks)})$"], env,
+                     quiet=True)
+        for name in benchmarks:
+            entry = medians(report)[name]
+            ours[name].append(entry["cpu_time"] * {"ms": 1e-3, "us": 1e-6, "ns": 1e-9,
+                                                   "s": 1.0}[entry["time_unit"]])
+    raced = {}
+    for name in benchmarks:
+        ratios = sorted(p / o for p, o in zip(peer, ours[name]))
+        print(f"  {name}: rate ratio of each round:", " ".join(f"{r:.1f}" for r in ratios))
+        raced[name] = (statistics.median(ratios), statistics.median(ours[name]))
+    return raced, statistics.median(peer), valid
 
 
 def race_catalogue(binary, env, program, path, rounds):
@@ -212,9 +221,12 @@ def main():
 
         missed = 0
         extra_rows = []
+        # Ratios raced in turns with a peer, which stand in for those of the medians.
+        raced_ratios = {}
         if args.program:
-            stdnum_ratio, peer, ours, stdnum_valid = race_stdnum(
+            raced, peer, stdnum_valid = race_stdnum(
                 args.binary, env, mixed_file, max(5, args.repetitions // 3))
+            raced_ratios["CheckCommandCsvBesideStdnum"], ours = raced["CheckCommandCsv"]
             median["StdnumEanIsValid"] = {"cpu_time": peer, "time_unit": "s"}
             median["CheckCommandCsvBesideStdnum"] = {"cpu_time": ours, "time_unit": "s"}
             quiet = [args.program, "check", "--quiet", str(lines_file)]
@@ -228,11 +240,13 @@ def main():
             extra_rows.append((f"valid numbers, varnholt {ours_valid} / stdnum {stdnum_valid}",
                                "", "", "agree" if agree else "DIFFER"))
 
-            gs1_ratio, peer, ours, _ = race_stdnum(
+            raced, peer, _ = race_stdnum(
                 args.binary, env, gs1_file, max(3, args.repetitions // 5),
-                "CheckCommandGs1Csv", "gs1_peer.py")
+                ("CheckCommandGs1Count", "CheckCommandGs1Csv"), "gs1_peer.py")
             median["StdnumGs1128Validate"] = {"cpu_time": peer, "time_unit": "s"}
-            median["CheckCommandGs1CsvBesideStdnum"] = {"cpu_time": ours, "time_unit": "s"}
+            for name, (ratio, ours) in raced.items():
+                median[name + "BesideStdnum"] = {"cpu_time": ours, "time_unit": "s"}
+                raced_ratios[name + "BesideStdnum"] = ratio
             # stdnum reads bracketed text only: the valid lines are counted on each line's
             # data bracketed, where both have an opinion.
             _, peer_valid = stdnum_pass(gs1_bracketed, "gs1_peer.py")
@@ -286,10 +300,7 @@ def main():
         ratio = nanoseconds(ours) / nanoseconds(peer)
         if rate:
             ratio = 1 / ratio
-        if (ours, peer) == ("CheckCommandCsvBesideStdnum", "StdnumEanIsValid"):
-            ratio = stdnum_ratio
-        if (ours, peer) == ("CheckCommandGs1CsvBesideStdnum", "StdnumGs1128Validate"):
-            ratio = gs1_ratio
+        ratio = raced_ratios.get(ours, ratio)
         if target is None:
             verdict, target_text = "", "-"
         else:
