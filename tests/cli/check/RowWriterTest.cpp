@@ -115,5 +115,21 @@ TEST(RowWriter, Gs1FormsQuotedInCsvAndCutInTheTable) {
         << table;
 }
 
+// GS1 data's row with nothing to quote goes straight through, as a number's does: the same
+// fields in the same places, the line's GS made safe, a fault in the error column.
+TEST(RowWriter, Gs1RowsWithNothingToQuoteInCsv) {
+    const std::vector<Input> gs1 = {{"]d2010400638133393110AB\x1d"
+                                     "17271231",
+                                     2},
+                                    {"(01)04006381333931(17)271331", 6}};
+    EXPECT_EQ(
+        Write(RowFormat::Csv, {"a.txt"}, gs1).substr(Write(RowFormat::Csv, {"a.txt"}, {}).size()),
+        "a.txt,2,]d2010400638133393110AB\xEF\xBF\xBD"
+        "17271231,true,DE,400,6381,33393,,,GS1 element string,04006381333931,"
+        "(01)04006381333931(10)AB(17)271231,https://id.gs1.org/01/04006381333931/10/AB?17=271231\n"
+        "a.txt,6,(01)04006381333931(17)271331,false,,,,,,AI (17): 271331: month 13,"
+        "GS1 element string,,,\n");
+}
+
 }  // namespace
 }  // namespace varnholt::cli
